@@ -1,0 +1,380 @@
+#include "automation/conversions.h"
+
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <limits>
+
+#include "automation/error.h"
+
+namespace qx::automation {
+
+double roundHalfEven(double v) noexcept {
+  return std::nearbyint(v);
+}  // default mode: to even
+
+int32_t roundToInt32(double v) {
+  double r = roundHalfEven(v);
+  if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw Error::overflow();
+  return static_cast<int32_t>(r);
+}
+
+int16_t roundToInt16(double v) {
+  double r = roundHalfEven(v);
+  if (!(r >= -32768.0 && r <= 32767.0)) throw Error::overflow();
+  return static_cast<int16_t>(r);
+}
+
+namespace {
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+int hexValue(char c) {
+  if (isDigit(c)) return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// "&H1F" / "&O17" bodies (after the prefix); digits read up to the first other character.
+// Like the automation rules, values that fit 16 or 32 bits are read as signed.
+double radixValue(std::string_view s, int radix, size_t* used) {
+  uint64_t v = 0;
+  size_t i = 0;
+  for (; i < s.size(); ++i) {
+    int d = hexValue(s[i]);
+    if (d < 0 || d >= radix) break;
+    v = v * radix + d;
+    if (v > 0xFFFFFFFFull) v &= 0xFFFFFFFFull;
+  }
+  *used = i;
+  if (i <= (radix == 16 ? 4u : 6u) && v <= 0xFFFF) return static_cast<int16_t>(v);
+  return static_cast<int32_t>(static_cast<uint32_t>(v));
+}
+
+double toDouble(const std::string& s) {
+  double r = 0;
+  auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), r);
+  if (ec == std::errc::result_out_of_range) {
+    return s.find_first_of("eE") != std::string::npos && s.find("e-") != std::string::npos
+               ? 0.0
+               : std::numeric_limits<double>::infinity();
+  }
+  (void)p;
+  return r;
+}
+
+}  // namespace
+
+double leadingNumber(std::string_view text) noexcept {
+  std::string s;
+  s.reserve(text.size());
+  for (char c : text) {
+    if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
+  }
+  if (s.size() >= 2 && s[0] == '&') {
+    size_t used = 0;
+    char k = s[1];
+    if (k == 'h' || k == 'H') return radixValue(std::string_view(s).substr(2), 16, &used);
+    if (k == 'o' || k == 'O') return radixValue(std::string_view(s).substr(2), 8, &used);
+    return 0;
+  }
+  std::string num;
+  size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) num.push_back(s[i++]);
+  bool digits = false;
+  while (i < s.size() && isDigit(s[i])) num.push_back(s[i++]), digits = true;
+  if (i < s.size() && s[i] == '.') {
+    num.push_back(s[i++]);
+    while (i < s.size() && isDigit(s[i])) num.push_back(s[i++]), digits = true;
+  }
+  if (!digits) return 0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+    size_t j = i + 1;
+    std::string exp = "e";
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) exp.push_back(s[j++]);
+    bool expDigits = false;
+    while (j < s.size() && isDigit(s[j])) exp.push_back(s[j++]), expDigits = true;
+    if (expDigits) num += exp;
+  }
+  if (num[0] == '+') num.erase(0, 1);
+  return toDouble(num);
+}
+
+std::optional<double> parseNumber(std::string_view text) noexcept {
+  size_t b = 0, e = text.size();
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (b < e && blank(text[b])) ++b;
+  while (e > b && blank(text[e - 1])) --e;
+  std::string_view s = text.substr(b, e - b);
+  if (s.empty()) return std::nullopt;
+  if (s.size() >= 3 && s[0] == '&') {
+    size_t used = 0;
+    char k = s[1];
+    double v = 0;
+    if (k == 'h' || k == 'H') {
+      v = radixValue(s.substr(2), 16, &used);
+    } else if (k == 'o' || k == 'O') {
+      v = radixValue(s.substr(2), 8, &used);
+    } else {
+      return std::nullopt;
+    }
+    if (used == 0 || used != s.size() - 2) return std::nullopt;
+    return v;
+  }
+  std::string num;
+  size_t i = 0;
+  if (s[i] == '+' || s[i] == '-') {
+    if (s[i] == '-') num.push_back('-');
+    ++i;
+    while (i < s.size() && blank(s[i])) ++i;
+  }
+  bool digits = false;
+  while (i < s.size() && (isDigit(s[i]) || (s[i] == ',' && digits))) {
+    if (s[i] != ',') num.push_back(s[i]);
+    digits = digits || isDigit(s[i]);
+    ++i;
+  }
+  if (digits && s[i - 1] == ',') return std::nullopt;
+  if (i < s.size() && s[i] == '.') {
+    num.push_back('.');
+    ++i;
+    while (i < s.size() && isDigit(s[i])) num.push_back(s[i++]), digits = true;
+  }
+  if (!digits) return std::nullopt;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+    num.push_back('e');
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) num.push_back(s[i++]);
+    bool expDigits = false;
+    while (i < s.size() && isDigit(s[i])) num.push_back(s[i++]), expDigits = true;
+    if (!expDigits) return std::nullopt;
+  }
+  if (i != s.size()) return std::nullopt;
+  return toDouble(num);
+}
+
+bool isNumeric(const Variant& v) {
+  switch (v.type()) {
+    case VarType::Empty:
+    case VarType::Boolean:
+    case VarType::Integer:
+    case VarType::Long:
+    case VarType::Double:
+      return true;
+    case VarType::String:
+      return parseNumber(*v.stringIf()).has_value();
+    case VarType::Object: {
+      if (v.isNothing()) return false;
+      return isNumeric(v.value());
+    }
+    default:
+      return false;
+  }
+}
+
+namespace {
+
+// Shortest round-trip digits and decimal exponent: v = 0.d1d2d3... × 10^exp10 (digits without
+// point), e.g. 1234.5 → "12345", 4.
+struct Decimal {
+  bool negative = false;
+  std::string digits;
+  int exp10 = 0;
+};
+
+Decimal decompose(double v) {
+  Decimal d;
+  char buf[64];
+  auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+  std::string_view s(buf, r.ptr - buf);
+  size_t i = 0;
+  if (s[i] == '-') d.negative = true, ++i;
+  size_t ePos = s.find('e');
+  for (size_t k = i; k < ePos; ++k) {
+    if (s[k] != '.') d.digits.push_back(s[k]);
+  }
+  int exp = 0;
+  std::from_chars(s.data() + ePos + 1 + (s[ePos + 1] == '+'), s.data() + s.size(), exp);
+  d.exp10 = exp + 1;
+  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+  if (d.digits == "0") d.exp10 = 1;
+  return d;
+}
+
+}  // namespace
+
+std::string formatDouble(double v) {
+  if (std::isnan(v)) return "NaN";
+  if (std::isinf(v)) return v < 0 ? "-Infinity" : "Infinity";
+  if (v == 0) return "0";
+  Decimal d = decompose(v);
+  std::string r = d.negative ? "-" : "";
+  int n = static_cast<int>(d.digits.size());
+  if (d.exp10 > 15 || d.exp10 < -6) {
+    r += d.digits[0];
+    if (n > 1) r += "." + d.digits.substr(1);
+    int e = d.exp10 - 1;
+    r += e < 0 ? "E-" : "E+";
+    std::string es = std::to_string(std::abs(e));
+    if (es.size() < 2) es = "0" + es;
+    return r + es;
+  }
+  if (d.exp10 <= 0) return r + "0." + std::string(-d.exp10, '0') + d.digits;
+  if (d.exp10 >= n) return r + d.digits + std::string(d.exp10 - n, '0');
+  return r + d.digits.substr(0, d.exp10) + "." + d.digits.substr(d.exp10);
+}
+
+std::string formatNumber(double v, int decimals, bool grouping) {
+  if (decimals < 0) decimals = 0;
+  if (!std::isfinite(v)) return formatDouble(v);
+  Decimal d = decompose(v);
+  // Integer digits and fraction digits of the decimal value.
+  std::string intPart, frac;
+  if (d.exp10 <= 0) {
+    intPart = "0";
+    frac = std::string(-d.exp10, '0') + d.digits;
+  } else if (d.exp10 >= static_cast<int>(d.digits.size())) {
+    intPart = d.digits + std::string(d.exp10 - d.digits.size(), '0');
+  } else {
+    intPart = d.digits.substr(0, d.exp10);
+    frac = d.digits.substr(d.exp10);
+  }
+  if (v == 0) intPart = "0", frac.clear();
+  bool roundUp = static_cast<int>(frac.size()) > decimals && frac[decimals] >= '5';
+  frac.resize(decimals, '0');
+  if (roundUp) {
+    std::string all = intPart + frac;
+    int k = static_cast<int>(all.size()) - 1;
+    while (k >= 0 && all[k] == '9') all[k--] = '0';
+    if (k < 0) {
+      all.insert(all.begin(), '1');
+    } else {
+      ++all[k];
+    }
+    intPart = all.substr(0, all.size() - decimals);
+    frac = all.substr(all.size() - decimals);
+  }
+  size_t firstNonZero = intPart.find_first_not_of('0');
+  intPart = firstNonZero == std::string::npos ? "0" : intPart.substr(firstNonZero);
+  bool zero = intPart == "0" && frac.find_first_not_of('0') == std::string::npos;
+  std::string grouped;
+  if (grouping) {
+    int n = static_cast<int>(intPart.size());
+    for (int i = 0; i < n; ++i) {
+      if (i > 0 && (n - i) % 3 == 0) grouped.push_back(',');
+      grouped.push_back(intPart[i]);
+    }
+  } else {
+    grouped = intPart;
+  }
+  std::string r = (d.negative && !zero) ? "-" : "";
+  r += grouped;
+  if (decimals > 0) r += "." + frac;
+  return r;
+}
+
+namespace {
+using namespace std::chrono;
+constexpr sys_days kEpoch = sys_days(year(1899) / December / 30);
+}  // namespace
+
+Date makeDate(int y, int m, int d, int hh, int mi, int ss) {
+  year_month_day ymd{year(y), month(static_cast<unsigned>(m)), day(static_cast<unsigned>(d))};
+  if (!ymd.ok()) throw Error::invalidProcedureCall("no such date");
+  double days = (sys_days(ymd) - kEpoch).count();
+  double t = (hh * 3600.0 + mi * 60.0 + ss) / 86400.0;
+  return Date{days >= 0 ? days + t : days - t};
+}
+
+DateParts dateParts(Date date) {
+  double whole = std::trunc(date.serial);
+  double frac = std::fabs(date.serial - whole);
+  long secs = std::lround(frac * 86400.0);
+  if (secs >= 86400) secs = 86399;
+  year_month_day ymd(kEpoch + days(static_cast<long>(whole)));
+  DateParts p;
+  p.year = static_cast<int>(ymd.year());
+  p.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+  p.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+  p.hour = static_cast<int>(secs / 3600);
+  p.minute = static_cast<int>(secs / 60 % 60);
+  p.second = static_cast<int>(secs % 60);
+  return p;
+}
+
+std::string formatDatePattern(Date d, std::string_view pattern) {
+  DateParts p = dateParts(d);
+  auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+  std::string r;
+  for (size_t i = 0; i < pattern.size();) {
+    std::string_view rest = pattern.substr(i);
+    if (rest.starts_with("yyyy")) {
+      std::string y = std::to_string(p.year);
+      r += std::string(y.size() < 4 ? 4 - y.size() : 0, '0') + y;
+      i += 4;
+    } else if (rest.starts_with("mm")) {
+      r += two(p.month), i += 2;
+    } else if (rest.starts_with("dd")) {
+      r += two(p.day), i += 2;
+    } else if (rest.starts_with("hh")) {
+      r += two(p.hour), i += 2;
+    } else if (rest.starts_with("nn")) {
+      r += two(p.minute), i += 2;
+    } else if (rest.starts_with("ss")) {
+      r += two(p.second), i += 2;
+    } else {
+      r += pattern[i++];
+    }
+  }
+  return r;
+}
+
+std::string formatDate(Date d) {
+  DateParts p = dateParts(d);
+  if (p.hour == 0 && p.minute == 0 && p.second == 0) return formatDatePattern(d, "yyyy-mm-dd");
+  return formatDatePattern(d, "yyyy-mm-dd hh:nn:ss");
+}
+
+std::optional<Date> parseDate(std::string_view text) noexcept {
+  size_t b = 0, e = text.size();
+  while (b < e && text[b] == ' ') ++b;
+  while (e > b && text[e - 1] == ' ') --e;
+  std::string_view s = text.substr(b, e - b);
+  int v[6] = {0, 0, 0, 0, 0, 0};
+  size_t i = 0;
+  auto number = [&](int& out, size_t maxDigits) {
+    size_t start = i;
+    out = 0;
+    while (i < s.size() && isDigit(s[i]) && i - start < maxDigits) out = out * 10 + (s[i++] - '0');
+    return i > start;
+  };
+  if (!number(v[0], 4) || i != 4) return std::nullopt;
+  char sep = i < s.size() ? s[i] : 0;
+  if (sep != '-' && sep != '/') return std::nullopt;
+  ++i;
+  if (!number(v[1], 2) || i >= s.size() || s[i] != sep) return std::nullopt;
+  ++i;
+  if (!number(v[2], 2)) return std::nullopt;
+  if (i < s.size()) {
+    if (s[i] != ' ' && s[i] != 'T') return std::nullopt;
+    ++i;
+    if (!number(v[3], 2) || i >= s.size() || s[i] != ':') return std::nullopt;
+    ++i;
+    if (!number(v[4], 2)) return std::nullopt;
+    if (i < s.size()) {
+      if (s[i] != ':') return std::nullopt;
+      ++i;
+      if (!number(v[5], 2)) return std::nullopt;
+    }
+    if (i != s.size() || v[3] > 23 || v[4] > 59 || v[5] > 59) return std::nullopt;
+  }
+  try {
+    return makeDate(v[0], v[1], v[2], v[3], v[4], v[5]);
+  } catch (const Error&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace qx::automation

@@ -1,0 +1,123 @@
+// The in-memory recordset: the result type of queries and the tables the component builds.
+// Members follow the data-access recordset the host speaks: Fields, Open, AddNew, Update,
+// MoveFirst/MoveNext/MovePrevious/MoveLast/Move, EOF, BOF, RecordCount, State, Filter, Close.
+// An equality condition of a filter is answered from a per-field index built on first use.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "automation/dispatch.h"
+
+namespace qx::automation {
+
+// Field type codes of the data-access library.
+namespace field_type {
+inline constexpr int32_t kSmallInt = 2, kInteger = 3, kSingle = 4, kDouble = 5, kCurrency = 6,
+                         kDate = 7, kBSTR = 8, kBoolean = 11, kVariant = 12, kDecimal = 14,
+                         kBigInt = 20, kNumeric = 131, kDBDate = 133, kDBTimeStamp = 135,
+                         kChar = 129, kWChar = 130, kVarChar = 200, kLongVarChar = 201,
+                         kVarWChar = 202, kLongVarWChar = 203;
+}
+// Field attributes: Null may be stored when one of these is set, or when none was given (-1).
+namespace field_attr {
+inline constexpr int32_t kUnspecified = -1, kIsNullable = 0x20, kMayBeNull = 0x40;
+}
+
+struct FieldDef {
+  std::string name;
+  int32_t type = field_type::kVariant;
+  int32_t size = 0;
+  int32_t attributes = field_attr::kUnspecified;
+};
+
+class Recordset final : public Dispatch<Recordset> {
+ public:
+  static constexpr std::string_view kTypeName = "Recordset";
+  static std::span<const Member<Recordset>> members();
+  static Ref<Recordset> create() { return makeObject<Recordset>(); }
+
+  Recordset();
+  ~Recordset() override;
+
+  // C++ side, the same rules as the members.
+  void appendField(FieldDef def);
+  void open();
+  void close();
+  bool isOpen() const noexcept { return open_; }
+  void addNew();
+  void update();
+  void moveFirst();
+  void moveNext();
+  void move(int32_t n);
+  bool eof() const noexcept;
+  bool bof() const noexcept;
+  int32_t recordCount() const noexcept;
+  void setFilter(std::string_view text);
+  const std::string& filter() const noexcept { return filterText_; }
+  // Off: filters scan every row (for comparison and tests).
+  void setIndexing(bool on) noexcept { indexing_ = on; }
+
+  size_t fieldCount() const noexcept { return fields_.size(); }
+  const FieldDef& fieldDef(size_t i) const { return fields_.at(i); }
+  // Column of a field name (ignoring case), or of a numeric position; fails with 3265.
+  size_t column(const Variant& nameOrIndex) const;
+  std::optional<size_t> findColumn(std::string_view name) const;
+  const Variant& value(size_t column) const;
+  void setValue(size_t column, const Variant& v);
+  // Appends a whole row of values in field order (bulk loading; converts like setValue).
+  void appendRow(std::vector<Variant> values);
+
+ private:
+  friend class RecordsetFields;
+  friend class RecordsetField;
+
+  Variant mFields(Args a);
+  Variant mItem(Args a);
+  void mPutItem(Args a, const Variant& v);
+  Variant mOpen(Args a);
+  Variant mClose(Args a);
+  Variant mAddNew(Args a);
+  Variant mUpdate(Args a);
+  Variant mMoveFirst(Args a);
+  Variant mMoveNext(Args a);
+  Variant mMovePrevious(Args a);
+  Variant mMoveLast(Args a);
+  Variant mMove(Args a);
+  Variant mEOF(Args a);
+  Variant mBOF(Args a);
+  Variant mRecordCount(Args a);
+  Variant mState(Args a);
+  Variant mFilter(Args a);
+  void mPutFilter(Args a, const Variant& v);
+  Variant mAbsolutePosition(Args a);
+
+  struct Index {
+    std::unordered_map<double, std::vector<uint32_t>> numeric;
+    std::unordered_map<std::string, std::vector<uint32_t>> text;
+  };
+
+  void requireOpen(const char* what) const;
+  size_t currentRow(const char* what) const;
+  Variant convertForField(size_t column, const Variant& v) const;
+  const Index& indexFor(size_t column);
+  void dropIndex(size_t column) noexcept;
+  size_t viewSize() const noexcept;
+  uint32_t rowAt(size_t viewPos) const noexcept;
+
+  std::vector<FieldDef> fields_;
+  std::unordered_map<std::string, size_t> fieldByName_;  // lower-case name → column
+  std::vector<std::vector<Variant>> rows_;
+  bool open_ = false;
+  bool filtered_ = false;
+  std::vector<uint32_t> view_;  // rows of the filtered view, in row order
+  std::string filterText_;
+  long pos_ = 0;  // position in the view; -1 = BOF, viewSize() = EOF
+  bool indexing_ = true;
+  std::unordered_map<size_t, std::unique_ptr<Index>> indexes_;
+};
+
+}  // namespace qx::automation

@@ -1,0 +1,39 @@
+// The Fields collection and Field objects of the in-memory recordset. Both hold the recordset,
+// so a field read after the recordset's last outside reference is dropped still works.
+#pragma once
+
+#include "automation/recordset.h"
+
+namespace qx::automation {
+
+class RecordsetFields final : public Dispatch<RecordsetFields> {
+ public:
+  static constexpr std::string_view kTypeName = "Fields";
+  static std::span<const Member<RecordsetFields>> members();
+  explicit RecordsetFields(Ref<Recordset> rs) : rs_(std::move(rs)) {}
+
+ private:
+  Variant mItem(Args a);
+  Variant mCount(Args a);
+  Variant mAppend(Args a);
+  Ref<Recordset> rs_;
+};
+
+class RecordsetField final : public Dispatch<RecordsetField> {
+ public:
+  static constexpr std::string_view kTypeName = "Field";
+  static std::span<const Member<RecordsetField>> members();
+  RecordsetField(Ref<Recordset> rs, size_t column) : rs_(std::move(rs)), column_(column) {}
+
+ private:
+  Variant mValue(Args a);
+  void mPutValue(Args a, const Variant& v);
+  Variant mName(Args a);
+  Variant mType(Args a);
+  Variant mDefinedSize(Args a);
+  Variant mAttributes(Args a);
+  Ref<Recordset> rs_;
+  size_t column_;
+};
+
+}  // namespace qx::automation

@@ -1,0 +1,46 @@
+// Continue-on-failure: a failing step is skipped and recorded, the next one runs.
+#pragma once
+
+#include <exception>
+#include <optional>
+
+#include "automation/error.h"
+
+namespace qx::automation {
+
+class Steps {
+ public:
+  // Runs one step; a failure is recorded as the pending error and swallowed.
+  template <class F>
+  void run(F&& step) noexcept {
+    try {
+      step();
+    } catch (...) {
+      record(std::current_exception());
+    }
+  }
+
+  // Evaluates a condition; a condition that fails counts as passed.
+  template <class F>
+  bool test(F&& condition) noexcept {
+    try {
+      return static_cast<bool>(condition());
+    } catch (...) {
+      record(std::current_exception());
+      return true;
+    }
+  }
+
+  bool failed() const noexcept { return pending_.has_value(); }
+  const std::optional<Error>& pending() const noexcept { return pending_; }
+  void clear() noexcept { pending_.reset(); }
+
+ private:
+  void record(std::exception_ptr failure) noexcept;
+  std::optional<Error> pending_;
+};
+
+// The failure as an automation error (other exceptions become an internal error).
+Error toError(std::exception_ptr failure) noexcept;
+
+}  // namespace qx::automation
