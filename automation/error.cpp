@@ -33,6 +33,9 @@ Error Error::typeMismatch(std::string_view detail, std::string source) {
 Error Error::internal(std::string_view detail, std::string source) {
   return Error(51, withDetail("Internal error", detail), std::move(source));
 }
+Error Error::objectNotSet(std::string source) {
+  return Error(91, "Object variable or With block variable not set", std::move(source));
+}
 Error Error::invalidUseOfNull(std::string source) {
   return Error(94, "Invalid use of Null", std::move(source));
 }

@@ -23,6 +23,7 @@ class Error : public std::exception {
   static Error outOfMemory(std::string source = {});                                         // 7
   static Error subscriptOutOfRange(std::string_view detail = {}, std::string source = {});   // 9
   static Error typeMismatch(std::string_view detail = {}, std::string source = {});          // 13
+  static Error objectNotSet(std::string source = {});                                        // 91
   static Error internal(std::string_view detail, std::string source = {});                   // 51
   static Error invalidUseOfNull(std::string source = {});                                    // 94
   static Error objectRequired(std::string_view detail = {}, std::string source = {});        // 424

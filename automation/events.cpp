@@ -47,3 +47,17 @@ void EventConnection::reset() noexcept {
 }
 
 }  // namespace qx::automation
+
+namespace qx::automation {
+
+DispId FunctionSink::idOf(std::string_view name) const {
+  throw Error::memberNotFound(name, typeName());  // events arrive by id only
+}
+
+Variant FunctionSink::dispatch(DispId id, CallKind kind, Args args) {
+  if (kind != CallKind::Method) throw Error::memberNotFound("#" + std::to_string(id), typeName());
+  if (handler_) handler_(id, args);
+  return Variant();
+}
+
+}  // namespace qx::automation

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +66,28 @@ class EventConnection {
  private:
   ObjectRef source_;
   uint32_t cookie_ = 0;
+};
+
+}  // namespace qx::automation
+
+namespace qx::automation {
+
+// A sink that hands every call to a function: the owner's router. The owner detaches it before
+// it goes away, so a source that still holds the sink reaches nothing.
+class FunctionSink final : public Object {
+ public:
+  using Handler = std::function<void(DispId, Args)>;
+  explicit FunctionSink(Handler h) : handler_(std::move(h)) {}
+  void detach() noexcept { handler_ = nullptr; }
+
+  DispId idOf(std::string_view name) const override;
+  std::string typeName() const override { return "EventSink"; }
+
+ protected:
+  Variant dispatch(DispId id, CallKind kind, Args args) override;
+
+ private:
+  Handler handler_;
 };
 
 }  // namespace qx::automation

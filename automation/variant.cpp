@@ -6,12 +6,6 @@
 
 namespace qx::automation {
 
-namespace {
-Error objectNotSet() {
-  return Error(91, "Object variable or With block variable not set");
-}
-}  // namespace
-
 const char* varTypeName(VarType type) noexcept {
   switch (type) {
     case VarType::Empty:
@@ -62,7 +56,7 @@ Variant Variant::value() const {
   Variant v = *this;
   for (int depth = 0; depth < 8 && v.isObject(); ++depth) {
     const ObjectRef& o = *v.objectIf();
-    if (!o) throw objectNotSet();
+    if (!o) throw Error::objectNotSet();
     v = o->invoke(0, CallKind::Get, Args());
   }
   if (v.isObject()) throw Error::typeMismatch("object has no default value");
@@ -184,7 +178,7 @@ std::string Variant::toString() const {
 ObjectRef Variant::toObject() const {
   const ObjectRef* o = objectIf();
   if (!o) throw Error::objectRequired(varTypeName(type()));
-  if (!*o) throw objectNotSet();
+  if (!*o) throw Error::objectNotSet();
   return *o;
 }
 
