@@ -1,1 +1,216 @@
-// The workbench.
+#include "tools/qxhost/workbench.h"
+
+#include <istream>
+#include <ostream>
+
+#include "automation/conversions.h"
+#include "automation/host_dictionary.h"
+#include "automation/host_vector.h"
+#include "automation/steps.h"
+#include "automation/text.h"
+
+namespace qx::qxhost {
+
+using automation::Error;
+
+Line tokenize(std::string_view s) {
+  Line line;
+  size_t i = 0;
+  while (i < s.size()) {
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\r')) ++i;
+    if (i >= s.size() || s[i] == '#') break;
+    std::string w;
+    bool quoted = false;
+    if (s[i] == '"') {
+      quoted = true;
+      for (++i;; ++i) {
+        if (i >= s.size()) throw UsageError{"unclosed quote"};
+        char c = s[i];
+        if (c == '"') {
+          ++i;
+          break;
+        }
+        if (c == '\\' && i + 1 < s.size()) {
+          char n = s[++i];
+          w += n == 'n' ? '\n' : n == 't' ? '\t' : n == 'r' ? '\r' : n;
+        } else {
+          w += c;
+        }
+      }
+    } else {
+      // #...# dates keep their marks so a date is not read as a comment.
+      if (s[i] == '#') break;
+      while (i < s.size() && s[i] != ' ' && s[i] != '\t' && s[i] != '\r') w += s[i++];
+    }
+    line.words.push_back(std::move(w));
+    line.quoted.push_back(quoted);
+  }
+  return line;
+}
+
+Workbench::Workbench(sim::SimHost& host, std::ostream& out) : host_(host), out_(out) {
+  addAllCommands(*this);
+}
+
+Workbench::~Workbench() {
+  // Objects go in reverse order of their names' creation? Names are sorted; release all.
+  objects_.clear();
+}
+
+void Workbench::addCommand(Command c) {
+  for (Command& existing : commands_) {
+    if (existing.name == c.name) {
+      existing = std::move(c);
+      return;
+    }
+  }
+  commands_.push_back(std::move(c));
+}
+
+bool Workbench::execute(std::string_view text) {
+  Line line;
+  try {
+    line = tokenize(text);
+  } catch (const UsageError& u) {
+    out_ << "usage error: " << u.message << "\n";
+    return false;
+  }
+  if (line.words.empty()) return true;
+  std::string name = automation::asciiLower(line.words[0]);
+  for (const Command& c : commands_) {
+    if (c.name != name) continue;
+    try {
+      c.run(*this, line);
+      return true;
+    } catch (const UsageError& u) {
+      out_ << "usage error: " << u.message << "\n  usage: " << c.name << " " << c.usage << "\n";
+      return false;
+    } catch (const Error& e) {
+      printError(e);
+      return true;  // the host call failed: that is the outcome, the script goes on
+    }
+  }
+  out_ << "usage error: unknown command \"" << line.words[0] << "\" (try help)\n";
+  return false;
+}
+
+int Workbench::run(std::istream& in, bool interactive) {
+  int failed = 0;
+  std::string text;
+  for (;;) {
+    if (interactive) out_ << "qxhost> " << std::flush;
+    if (!std::getline(in, text)) break;
+    if (!interactive) {
+      Line l;
+      try {
+        l = tokenize(text);
+      } catch (const UsageError&) {
+      }
+      if (!l.words.empty()) out_ << "> " << text << "\n";
+    }
+    if (!execute(text)) ++failed;
+    if (text == "quit" || text == "exit") break;
+  }
+  return failed;
+}
+
+void Workbench::setObject(const std::string& name, ObjectRef o) {
+  objects_[name] = std::move(o);
+}
+
+ObjectRef Workbench::object(const std::string& name) const {
+  std::string n = !name.empty() && name[0] == '$' ? name.substr(1) : name;
+  auto it = objects_.find(n);
+  if (it == objects_.end()) throw UsageError{"no object named $" + n};
+  return it->second;
+}
+
+bool Workbench::hasObject(const std::string& name) const {
+  return objects_.count(name) > 0;
+}
+
+void Workbench::release(const std::string& name) {
+  std::string n = !name.empty() && name[0] == '$' ? name.substr(1) : name;
+  auto it = objects_.find(n);
+  if (it == objects_.end()) throw UsageError{"no object named $" + n};
+  ObjectRef o = std::move(it->second);
+  objects_.erase(it);
+}
+
+Variant Workbench::parseValue(const Line& line, size_t index) const {
+  if (index >= line.size()) throw UsageError{"missing value"};
+  const std::string& w = line.words[index];
+  if (line.quoted[index]) return Variant(w);
+  std::string lower = automation::asciiLower(w);
+  if (lower == "true") return Variant(true);
+  if (lower == "false") return Variant(false);
+  if (lower == "empty") return Variant();
+  if (lower == "null") return Variant::null();
+  if (lower == "nothing") return Variant::nothing();
+  if (lower == "vector") return Variant(automation::HostVector::create());
+  if (lower == "dictionary") return Variant(automation::HostDictionary::create());
+  if (!w.empty() && w[0] == '$') return Variant(object(w));
+  if (w.size() > 2 && w.front() == '#' && w.back() == '#') {
+    if (auto d = automation::parseDate(w.substr(1, w.size() - 2))) return Variant(*d);
+    throw UsageError{"not a date: " + w};
+  }
+  if (auto n = automation::parseNumber(w); n && w.find(',') == std::string::npos) {
+    bool integral = w.find_first_of(".eEdD") == std::string::npos;
+    if (integral && *n >= -2147483648.0 && *n <= 2147483647.0) {
+      return Variant(static_cast<int32_t>(*n));
+    }
+    return Variant(*n);
+  }
+  throw UsageError{"not a value: " + w + " (quote texts)"};
+}
+
+std::string Workbench::formatValue(const Variant& v) {
+  using automation::VarType;
+  switch (v.type()) {
+    case VarType::Empty:
+      return "Empty";
+    case VarType::Null:
+      return "Null";
+    case VarType::String:
+      return "\"" + *v.stringIf() + "\"";
+    case VarType::Integer:
+      return v.toString() + " (Integer)";
+    case VarType::Object: {
+      ObjectRef o = v.objectOrNull();
+      if (!o) return "Nothing";
+      if (auto* vec = dynamic_cast<automation::HostVector*>(o.get())) {
+        std::string r = "HostVector[";
+        for (size_t i = 0; i < vec->items().size(); ++i) {
+          r += (i ? ", " : "") + formatValue(vec->items()[i]);
+        }
+        return r + "]";
+      }
+      if (auto* d = dynamic_cast<automation::HostDictionary*>(o.get())) {
+        std::string r = "{";
+        bool first = true;
+        for (const auto& [k, val] : d->entries()) {
+          r += (first ? "" : ", ") + k + ": " + formatValue(val);
+          first = false;
+        }
+        return r + "}";
+      }
+      return "<" + o->typeName() + ">";
+    }
+    case VarType::Date:
+      return "#" + v.toString() + "#";
+    default:
+      return v.toString();
+  }
+}
+
+void Workbench::printError(const Error& e) {
+  out_ << "error " << e.number() << ": " << e.description();
+  if (!e.source().empty()) out_ << " [" << e.source() << "]";
+  out_ << "\n";
+}
+
+void addAllCommands(Workbench& w) {
+  addCoreCommands(w);
+}
+
+}  // namespace qx::qxhost

@@ -1,0 +1,55 @@
+#include "sim/sim_platform.h"
+
+#include <unistd.h>
+
+#include "automation/ref.h"
+#include "sim/reg_helper.h"
+
+namespace qx::sim {
+
+ObjectRef SimPlatform::createObject(std::string_view progId) {
+  return components_.create(progId);
+}
+
+ObjectRef SimPlatform::createRegHelper() {
+  return ObjectRef(automation::makeObject<RegHelper>(registry_));
+}
+
+void SimPlatform::setMousePointer(int32_t pointer) {
+  pointer_ = pointer;
+  pointerHistory_.push_back(pointer);
+}
+
+int32_t SimPlatform::messageBox(const std::string& prompt, int32_t style,
+                                const std::string& title) {
+  ShownMessage m{title, prompt, style, 1};
+  if (!answers_.empty()) {
+    m.answer = answers_.front();
+    answers_.pop_front();
+  }
+  shown_.push_back(m);
+  if (messageObserver_) messageObserver_(m);
+  return m.answer;
+}
+
+intptr_t SimPlatform::sendMessage(intptr_t hwnd, uint32_t message, intptr_t wParam,
+                                  intptr_t lParam) {
+  sent_.push_back({hwnd, message, wParam, lParam});
+  auto it = windows_.find(hwnd);
+  if (it == windows_.end()) return 0;
+  WindowProc proc = it->second;  // the window may unregister itself while handling
+  return proc(message, wParam, lParam);
+}
+
+intptr_t SimPlatform::registerWindow(WindowProc proc) {
+  intptr_t h = nextWindow_;
+  nextWindow_ += 4;
+  windows_.emplace(h, std::move(proc));
+  return h;
+}
+
+uint32_t SimPlatform::processId() {
+  return static_cast<uint32_t>(getpid());
+}
+
+}  // namespace qx::sim

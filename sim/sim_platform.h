@@ -1,0 +1,89 @@
+// The substitute host's platform: object creation through its component registry, the
+// registry object over its registry file, a screen with a recorded mouse pointer, scriptable
+// message boxes, mouse capture and a window table that receives sent messages.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/platform.h"
+#include "sim/component_registry.h"
+#include "sim/registry_file.h"
+
+namespace qx::sim {
+
+struct ShownMessage {
+  std::string title, prompt;
+  int32_t style = 0;
+  int32_t answer = 0;
+};
+
+struct SentMessage {
+  intptr_t hwnd;
+  uint32_t message;
+  intptr_t wParam, lParam;
+};
+
+class SimPlatform final : public host::Platform {
+ public:
+  using WindowProc = std::function<intptr_t(uint32_t message, intptr_t wParam, intptr_t lParam)>;
+
+  SimPlatform(ComponentRegistry& components, RegistryFile& registry)
+      : components_(components), registry_(registry) {}
+
+  ObjectRef createObject(std::string_view progId) override;
+  ObjectRef createRegHelper() override;
+
+  int32_t mousePointer() override { return pointer_; }
+  void setMousePointer(int32_t pointer) override;
+  int32_t twipsPerPixelX() override { return twipsX_; }
+  int32_t twipsPerPixelY() override { return twipsY_; }
+  void setTwipsPerPixel(int32_t x, int32_t y) noexcept { twipsX_ = x, twipsY_ = y; }
+  const std::vector<int32_t>& pointerHistory() const noexcept { return pointerHistory_; }
+  void clearPointerHistory() noexcept { pointerHistory_.clear(); }
+
+  // Answers come from the queue; with none queued the box is answered with OK (1).
+  int32_t messageBox(const std::string& prompt, int32_t style, const std::string& title) override;
+  void queueAnswer(int32_t button) { answers_.push_back(button); }
+  const std::vector<ShownMessage>& shownMessages() const noexcept { return shown_; }
+  void clearShownMessages() noexcept { shown_.clear(); }
+  // Called as each box is shown (the workbench prints it).
+  void onMessageBox(std::function<void(const ShownMessage&)> observer) {
+    messageObserver_ = std::move(observer);
+  }
+
+  void setCapture(intptr_t hwnd) override { capture_ = hwnd; }
+  void releaseCapture() override { capture_ = 0; }
+  intptr_t capture() const noexcept { return capture_; }
+
+  intptr_t sendMessage(intptr_t hwnd, uint32_t message, intptr_t wParam, intptr_t lParam) override;
+  const std::vector<SentMessage>& sentMessages() const noexcept { return sent_; }
+  // Registers a window; returns its handle. Messages to unknown handles return 0.
+  intptr_t registerWindow(WindowProc proc);
+  void unregisterWindow(intptr_t hwnd) noexcept { windows_.erase(hwnd); }
+
+  void doEvents() override { ++doEventsCalls_; }
+  int doEventsCalls() const noexcept { return doEventsCalls_; }
+  uint32_t processId() override;
+
+ private:
+  ComponentRegistry& components_;
+  RegistryFile& registry_;
+  int32_t pointer_ = 0;
+  std::vector<int32_t> pointerHistory_;
+  int32_t twipsX_ = 15, twipsY_ = 15;
+  std::deque<int32_t> answers_;
+  std::vector<ShownMessage> shown_;
+  std::function<void(const ShownMessage&)> messageObserver_;
+  intptr_t capture_ = 0;
+  std::vector<SentMessage> sent_;
+  std::map<intptr_t, WindowProc> windows_;
+  intptr_t nextWindow_ = 0x1000;
+  int doEventsCalls_ = 0;
+};
+
+}  // namespace qx::sim

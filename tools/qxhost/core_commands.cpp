@@ -1,0 +1,177 @@
+// Workbench commands of the host runtime: libraries, objects, event sources, events, faults.
+#include <cstdio>
+#include <ostream>
+
+#include "automation/conversions.h"
+#include "automation/text.h"
+#include "host/event_interfaces.h"
+#include "sim/event_source.h"
+#include "tools/qxhost/workbench.h"
+
+namespace qx::qxhost {
+
+namespace {
+
+using automation::Arg;
+using automation::Error;
+
+std::string hex(int32_t status) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<uint32_t>(status));
+  return buf;
+}
+
+std::filesystem::path libraryArg(const Line& l, size_t i) {
+  return i < l.size() ? std::filesystem::path(l.words[i]) : sim::SimHost::defaultComponentLibrary();
+}
+
+void need(const Line& l, size_t n) {
+  if (l.size() < n) throw UsageError{"missing arguments"};
+}
+
+// Reads an event argument with the type its declaration asks for.
+Variant eventArg(Workbench& w, const Line& l, size_t i, const host::EventParam& p) {
+  Variant v = w.parseValue(l, i);
+  switch (p.type) {
+    case host::ParamType::Integer:
+      return v.isNumber() ? Variant(v.toInt16()) : v;
+    case host::ParamType::Long:
+      return v.isNumber() ? Variant(v.toInt32()) : v;
+    default:
+      return v;
+  }
+}
+
+void cmdRaise(Workbench& w, const Line& l) {
+  need(l, 3);
+  auto source = automation::refCast<sim::EventSource>(w.object(l.words[1]));
+  if (!source) throw UsageError{l.words[1] + " is not an event source"};
+  const host::EventDecl* decl = host::findEvent(source->interfaceName(), l.words[2]);
+  if (!decl) {
+    if (auto n = automation::parseNumber(l.words[2])) {
+      decl = host::findEvent(source->interfaceName(), static_cast<automation::DispId>(*n));
+    }
+  }
+  if (!decl) throw UsageError{"no event " + l.words[2] + " in " + source->interfaceName()};
+  std::vector<Variant> values;
+  for (size_t i = 3; i < l.size(); ++i) {
+    size_t k = i - 3;
+    values.push_back(k < decl->params.size() ? eventArg(w, l, i, decl->params[k])
+                                             : w.parseValue(l, i));
+  }
+  std::vector<Arg> args;
+  for (size_t k = 0; k < values.size(); ++k) {
+    bool byRef = k < decl->params.size() && decl->params[k].byRef;
+    args.push_back(byRef ? Arg::byRef(values[k]) : Arg(values[k]));
+  }
+  source->raise(decl->id, automation::Args(args));
+  w.out() << decl->name << " returned\n";
+  for (size_t k = 0; k < values.size() && k < decl->params.size(); ++k) {
+    if (decl->params[k].byRef) {
+      w.out() << "  " << decl->params[k].name << " = " << Workbench::formatValue(values[k]) << "\n";
+    }
+  }
+}
+
+void cmdCall(Workbench& w, const Line& l) {
+  need(l, 3);
+  ObjectRef o = w.object(l.words[1]);
+  std::vector<Variant> values;
+  for (size_t i = 3; i < l.size(); ++i) values.push_back(w.parseValue(l, i));
+  std::vector<Arg> args;
+  for (Variant& v : values) args.push_back(Arg::byRef(v));
+  Variant r = o->invoke(o->idOf(l.words[2]), automation::CallKind::Method, automation::Args(args));
+  w.out() << l.words[2] << " = " << Workbench::formatValue(r) << "\n";
+}
+
+}  // namespace
+
+void addCoreCommands(Workbench& w) {
+  w.addCommand({"help", "", "lists the commands", [](Workbench& wb, const Line&) {
+                  for (const auto& c : wb.commands()) {
+                    wb.out() << "  " << c.name << " " << c.usage << "\n      " << c.help << "\n";
+                  }
+                }});
+  w.addCommand({"echo", "<text...>", "prints its words", [](Workbench& wb, const Line& l) {
+                  for (size_t i = 1; i < l.size(); ++i)
+                    wb.out() << (i > 1 ? " " : "") << l.words[i];
+                  wb.out() << "\n";
+                }});
+  w.addCommand({"register", "[library]",
+                "registers the component library in the host's registry (DllRegisterServer)",
+                [](Workbench& wb, const Line& l) {
+                  auto lib = libraryArg(l, 1);
+                  int32_t hr = wb.host().components().registerServer(lib);
+                  wb.out() << "DllRegisterServer " << lib.filename().string() << ": "
+                           << (hr == 0 ? "registered" : "failed " + hex(hr)) << "\n";
+                }});
+  w.addCommand({"unregister", "[library]", "removes the library's registration",
+                [](Workbench& wb, const Line& l) {
+                  auto lib = libraryArg(l, 1);
+                  int32_t hr = wb.host().components().unregisterServer(lib);
+                  wb.out() << "DllUnregisterServer " << lib.filename().string() << ": "
+                           << (hr == 0 ? "unregistered" : "failed " + hex(hr)) << "\n";
+                }});
+  w.addCommand({"can-unload", "[library]", "asks the library whether it may be unloaded",
+                [](Workbench& wb, const Line& l) {
+                  int32_t hr = wb.host().components().canUnloadNow(libraryArg(l, 1));
+                  wb.out() << "DllCanUnloadNow: " << (hr == 0 ? "yes" : "no") << "\n";
+                }});
+  w.addCommand({"create", "<name> <progid>", "creates an object by programmatic identifier",
+                [](Workbench& wb, const Line& l) {
+                  need(l, 3);
+                  wb.setObject(l.words[1], wb.host().platform().createObject(l.words[2]));
+                  wb.out() << "$" << l.words[1] << " = " << l.words[2] << "\n";
+                }});
+  w.addCommand({"source", "<name> MasterDataEvents|BillEvents",
+                "creates a substitute bill engine event source", [](Workbench& wb, const Line& l) {
+                  need(l, 3);
+                  if (host::eventsOf(l.words[2]).empty()) {
+                    throw UsageError{"unknown interface " + l.words[2]};
+                  }
+                  bool master = automation::equalsIgnoreCase(l.words[2], host::kMasterDataEvents);
+                  wb.setObject(l.words[1],
+                               ObjectRef(sim::EventSource::create(std::string(
+                                   master ? host::kMasterDataEvents : host::kBillEvents))));
+                  wb.out() << "$" << l.words[1] << " = event source " << l.words[2] << "\n";
+                }});
+  w.addCommand({"init", "<plugin> <source|nothing>", "calls the plug-in's Init",
+                [](Workbench& wb, const Line& l) {
+                  need(l, 3);
+                  ObjectRef p = wb.object(l.words[1]);
+                  p->call("Init", wb.parseValue(l, 2));
+                  wb.out() << "Init: ok\n";
+                }});
+  w.addCommand({"raise", "<source> <event> [args...]",
+                "raises an event; by-reference arguments are printed afterwards", cmdRaise});
+  w.addCommand({"call", "<object> <member> [args...]",
+                "calls a member by name and prints the result", cmdCall});
+  w.addCommand({"release", "<name>", "drops the session's reference to an object",
+                [](Workbench& wb, const Line& l) {
+                  need(l, 2);
+                  wb.release(l.words[1]);
+                  wb.out() << "released $"
+                           << (l.words[1][0] == '$' ? l.words[1].substr(1) : l.words[1]) << "\n";
+                }});
+  w.addCommand({"objects", "", "prints the number of live automation objects",
+                [](Workbench& wb, const Line&) {
+                  wb.out() << "live objects: " << automation::Object::liveObjects() << "\n";
+                }});
+  w.addCommand({"fault", "<identifier> <member|(create)|*> [nth] | clear",
+                "makes a host member fail on its nth call (0 = every call)",
+                [](Workbench& wb, const Line& l) {
+                  need(l, 2);
+                  if (automation::equalsIgnoreCase(l.words[1], "clear")) {
+                    wb.host().faults().clear();
+                    wb.out() << "faults cleared\n";
+                    return;
+                  }
+                  need(l, 3);
+                  int nth = l.size() > 3 ? std::stoi(l.words[3]) : 1;
+                  wb.host().faults().add(l.words[1], l.words[2], nth);
+                  wb.out() << "fault: " << l.words[1] << "." << l.words[2] << " call " << nth
+                           << "\n";
+                }});
+}
+
+}  // namespace qx::qxhost

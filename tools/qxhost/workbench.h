@@ -1,0 +1,84 @@
+// The workbench: plays the ERP client against the component through the substitute host.
+// It reads commands one per line (from a script file, standard input or the built-in demo),
+// keeps named objects, and prints what a user of the host would see.
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "automation/variant.h"
+#include "sim/sim_host.h"
+
+namespace qx::qxhost {
+
+using automation::ObjectRef;
+using automation::Variant;
+
+// A command line split into words; "quoted text" stays one word (\" \\ \n \t escapes).
+struct Line {
+  std::vector<std::string> words;
+  std::vector<bool> quoted;
+  size_t size() const noexcept { return words.size(); }
+};
+Line tokenize(std::string_view text);
+
+// Thrown for a command the workbench cannot carry out as written (bad syntax, unknown name).
+struct UsageError {
+  std::string message;
+};
+
+class Workbench {
+ public:
+  using Handler = std::function<void(Workbench&, const Line&)>;
+  struct Command {
+    std::string name, usage, help;
+    Handler run;
+  };
+
+  Workbench(sim::SimHost& host, std::ostream& out);
+  ~Workbench();
+
+  void addCommand(Command c);
+  // Runs every line; returns the number of lines that failed as written.
+  int run(std::istream& in, bool interactive = false);
+  // Runs one line; false when it failed as written (the reason is printed).
+  bool execute(std::string_view line);
+
+  sim::SimHost& host() noexcept { return host_; }
+  std::ostream& out() noexcept { return out_; }
+
+  // Named objects of the session ($name in commands).
+  void setObject(const std::string& name, ObjectRef o);
+  ObjectRef object(const std::string& name) const;
+  void release(const std::string& name);
+  bool hasObject(const std::string& name) const;
+
+  // A literal: "text", 12, 1.5, true/false, empty, null, nothing, #yyyy-mm-dd#, $name, vector,
+  // dictionary.
+  Variant parseValue(const Line& line, size_t index) const;
+  // How the user sees a value: texts quoted, vectors and dictionaries with their contents.
+  static std::string formatValue(const Variant& v);
+  // Prints an automation failure as the host shows it.
+  void printError(const automation::Error& e);
+
+  const std::vector<Command>& commands() const noexcept { return commands_; }
+
+ private:
+  sim::SimHost& host_;
+  std::ostream& out_;
+  std::vector<Command> commands_;
+  std::map<std::string, ObjectRef> objects_;
+};
+
+// Command sets, one per area of the host.
+void addCoreCommands(Workbench& w);
+void addAllCommands(Workbench& w);
+
+// The built-in demo scenario.
+std::string demoScript();
+
+}  // namespace qx::qxhost
