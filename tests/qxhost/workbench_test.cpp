@@ -1,0 +1,105 @@
+#include "tools/qxhost/workbench.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/live_objects.h"
+
+namespace qx::qxhost {
+namespace {
+
+class WorkbenchTest : public qx::testing::LiveObjectsTest {
+ protected:
+  void SetUp() override {
+    LiveObjectsTest::SetUp();
+    home_ = std::filesystem::temp_directory_path() /
+            ("qx_bench_" +
+             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(home_);
+    sim::HostOptions o;
+    o.home = home_;
+    o.dataDir = sim::HostOptions::fromEnvironment().dataDir;
+    host_ = std::make_unique<sim::SimHost>(o);
+  }
+  void TearDown() override {
+    host_.reset();
+    std::filesystem::remove_all(home_);
+    LiveObjectsTest::TearDown();
+  }
+  // Runs a script; returns its output and sets failed to the number of malformed lines.
+  std::string run(const std::string& script, int* failed = nullptr) {
+    std::ostringstream out;
+    {
+      Workbench w(*host_, out);
+      std::istringstream in(script);
+      int f = w.run(in);
+      if (failed) *failed = f;
+    }
+    return out.str();
+  }
+  std::filesystem::path home_;
+  std::unique_ptr<sim::SimHost> host_;
+};
+
+TEST(Tokenize, QuotedWordsEscapesAndComments) {
+  Line l = tokenize(R"(raise  src "a \"b\"\n" 12 # comment)");
+  ASSERT_EQ(l.size(), 4u);
+  EXPECT_EQ(l.words[2], "a \"b\"\n");
+  EXPECT_TRUE(l.quoted[2]);
+  EXPECT_FALSE(l.quoted[3]);
+  EXPECT_THROW(tokenize("echo \"open"), UsageError);
+}
+
+TEST_F(WorkbenchTest, ScriptCreatesByIdentifierRaisesAndPrintsByReferenceArguments) {
+  int failed = -1;
+  std::string out = run(
+      "register\n"
+      "create res qxinddepcomponent.eiresource\n"
+      "source src MasterDataEvents\n"
+      "init res $src\n"
+      "raise src OnCheckCanDel 1008 \"\" false\n"
+      "release res\n",
+      &failed);
+  EXPECT_EQ(failed, 0) << out;
+  EXPECT_NE(out.find("DllRegisterServer libQxIndDepComponent.so: registered"), std::string::npos);
+  EXPECT_NE(out.find("Init: ok"), std::string::npos);
+  EXPECT_NE(out.find("OnCheckCanDel returned\n  sMsg = "), std::string::npos) << out;
+  EXPECT_NE(out.find("  bCancel = "), std::string::npos);
+}
+
+TEST_F(WorkbenchTest, HostFailuresArePrintedAndTheScriptGoesOn) {
+  int failed = -1;
+  std::string out = run(
+      "create x No.Such.Component\n"
+      "source src MasterDataEvents\n"
+      "raise src OnCheckCanDel \"text\" \"\" false\n"
+      "raise src OnCheckCanDel 1\n"
+      "echo still here\n",
+      &failed);
+  EXPECT_EQ(failed, 0);
+  EXPECT_NE(out.find("error 429: ActiveX component can't create object: No.Such.Component"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("error 13: Type mismatch: lInterID must be a long"), std::string::npos);
+  EXPECT_NE(out.find("error 449"), std::string::npos);
+  EXPECT_NE(out.find("still here"), std::string::npos);
+}
+
+TEST_F(WorkbenchTest, MalformedLinesAreCountedAndExplained) {
+  int failed = 0;
+  std::string out = run("frobnicate\nraise\ninit $nobody nothing\necho \"open\n", &failed);
+  EXPECT_EQ(failed, 4);
+  EXPECT_NE(out.find("unknown command \"frobnicate\""), std::string::npos);
+  EXPECT_NE(out.find("no object named $nobody"), std::string::npos);
+}
+
+TEST_F(WorkbenchTest, TheDemoRunsWithoutMalformedLines) {
+  int failed = -1;
+  std::string out = run(demoScript(), &failed);
+  EXPECT_EQ(failed, 0) << out;
+  EXPECT_EQ(out.find("usage error"), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace qx::qxhost
