@@ -34,7 +34,11 @@ SimHost::SimHost(HostOptions options)
       registry_(options_.home.empty() ? std::filesystem::path() : options_.registryFile()),
       components_(registry_, faults_),
       platform_(components_, registry_),
-      installed_(platform_) {
+      installed_(platform_),
+      login_(std::make_shared<Login>(options_.login)),
+      rights_(std::make_shared<AccessRights>()),
+      database_(std::make_shared<Database>(options_.databaseFile(), options_.dataDir,
+                                           options_.database.empty())) {
   registerSubstitutes(*this);
 }
 

@@ -5,8 +5,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "sim/access_rights.h"
 #include "sim/component_registry.h"
+#include "sim/database.h"
 #include "sim/fault_injector.h"
+#include "sim/login.h"
 #include "sim/registry_file.h"
 #include "sim/sim_platform.h"
 
@@ -20,6 +23,8 @@ struct HostOptions {
   std::filesystem::path database;
   // The schema and seed scripts and the translation files.
   std::filesystem::path dataDir;
+  // The login the host starts with (the shared-property manager hands it out).
+  Login login;
 
   // QX_HOME (default $HOME/.qxhost), QX_DATABASE, QX_DATA_DIR (default the sources' sim/data).
   static HostOptions fromEnvironment();
@@ -41,6 +46,13 @@ class SimHost {
   FaultInjector& faults() noexcept { return faults_; }
   ComponentRegistry& components() noexcept { return components_; }
   SimPlatform& platform() noexcept { return platform_; }
+  // The login, the rights table and the database behind the substitute components.
+  Login& login() noexcept { return *login_; }
+  AccessRights& rights() noexcept { return *rights_; }
+  Database& database() noexcept { return *database_; }
+  std::shared_ptr<Login> loginShared() const noexcept { return login_; }
+  std::shared_ptr<AccessRights> rightsShared() const noexcept { return rights_; }
+  std::shared_ptr<Database> databaseShared() const noexcept { return database_; }
 
   // The component library built with this host (QX_COMPONENT_LIBRARY overrides it).
   static std::filesystem::path defaultComponentLibrary();
@@ -52,6 +64,10 @@ class SimHost {
   ComponentRegistry components_;
   SimPlatform platform_;
   host::ScopedPlatform installed_;
+  // Shared with the components created from them, which may outlive a scenario's step.
+  std::shared_ptr<Login> login_;
+  std::shared_ptr<AccessRights> rights_;
+  std::shared_ptr<Database> database_;
 };
 
 // Registers the substitute host's own components by identifier (one function per area).

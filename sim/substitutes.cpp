@@ -1,8 +1,11 @@
 // The substitute host's components, registered under the host's identifiers.
+#include "sim/host_services.h"
 #include "sim/sim_host.h"
 
 namespace qx::sim {
 
-void registerSubstitutes(SimHost&) {}
+void registerSubstitutes(SimHost& host) {
+  registerHostServices(host);
+}
 
 }  // namespace qx::sim

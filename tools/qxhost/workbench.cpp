@@ -211,6 +211,7 @@ void Workbench::printError(const Error& e) {
 
 void addAllCommands(Workbench& w) {
   addCoreCommands(w);
+  addHostCommands(w);
 }
 
 }  // namespace qx::qxhost

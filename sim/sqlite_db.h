@@ -1,0 +1,52 @@
+// An open SQLite database and the recordsets made from its query results.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+#include "automation/recordset.h"
+
+struct sqlite3;
+
+namespace qx::sim {
+
+// The failure number of database errors (the data-access library's generic failure).
+inline constexpr int32_t kDatabaseError = -2147467259;
+
+class SqliteDb {
+ public:
+  // Opens an existing database for reading and writing. A file that is missing, cannot be
+  // opened or is not a database fails with kDatabaseError naming the file.
+  static SqliteDb open(const std::filesystem::path& file);
+  // Creates a new, empty database file (fails when it cannot be created).
+  static SqliteDb create(const std::filesystem::path& file);
+
+  SqliteDb(SqliteDb&& other) noexcept;
+  SqliteDb& operator=(SqliteDb&& other) noexcept;
+  SqliteDb(const SqliteDb&) = delete;
+  SqliteDb& operator=(const SqliteDb&) = delete;
+  ~SqliteDb();
+
+  const std::filesystem::path& file() const noexcept { return file_; }
+
+  // Runs the statements of `sql` as one unit: when one fails, none of them changed anything
+  // and the failure carries SQLite's message. The result is the rows of the first statement
+  // that has result columns (an open recordset, possibly empty), or null when none has. Values
+  // come as Long (Double beyond 32 bits), Double, String, Null, and Date for columns declared
+  // DATE, DATETIME or TIMESTAMP. `changes` receives the number of rows changed.
+  [[nodiscard]] automation::Ref<automation::Recordset> execute(std::string_view sql,
+                                                               int32_t* changes = nullptr);
+  // Runs a script whose results are not wanted (schema, seed), as one unit.
+  void run(std::string_view script);
+
+ private:
+  SqliteDb(sqlite3* db, std::filesystem::path file) noexcept : db_(db), file_(std::move(file)) {}
+  [[noreturn]] void fail(std::string_view what) const;
+  void exec(const char* sql);
+
+  sqlite3* db_ = nullptr;
+  std::filesystem::path file_;
+};
+
+}  // namespace qx::sim

@@ -1,0 +1,207 @@
+// Workbench commands of the host's services: the login, the rights table, queries through the
+// connection component, message-box answers and the mouse pointer's history.
+#include <algorithm>
+#include <ostream>
+
+#include "automation/arg.h"
+#include "automation/recordset.h"
+#include "automation/text.h"
+#include "host/prog_ids.h"
+#include "tools/qxhost/workbench.h"
+
+namespace qx::qxhost {
+
+namespace {
+
+using automation::Error;
+
+void need(const Line& l, size_t n) {
+  if (l.size() < n) throw UsageError{"missing arguments"};
+}
+
+// Columns a text takes on a terminal: East Asian wide characters take two.
+size_t displayWidth(std::string_view s) {
+  size_t width = 0;
+  for (size_t i = 0; i < s.size();) {
+    auto c = static_cast<unsigned char>(s[i]);
+    char32_t cp = c;
+    size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    if (n > 1 && i + n <= s.size()) {
+      cp = c & (0x7F >> n);
+      for (size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    }
+    bool wide = (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF) ||
+                (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
+                (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
+                (cp >= 0xFFE0 && cp <= 0xFFE6);
+    width += wide ? 2 : 1;
+    i += n;
+  }
+  return width;
+}
+
+std::string cellText(const Variant& v) {
+  if (v.isNull()) return "(null)";
+  return v.toString();
+}
+
+void pad(std::ostream& out, const std::string& text, size_t width) {
+  out << text << std::string(width - std::min(width, displayWidth(text)), ' ');
+}
+
+// Prints the recordset's rows from the current position on as a table.
+void printTable(std::ostream& out, automation::Recordset& rs) {
+  std::vector<std::vector<std::string>> cells(1);
+  for (size_t c = 0; c < rs.fieldCount(); ++c) cells[0].push_back(rs.fieldDef(c).name);
+  for (; !rs.eof(); rs.moveNext()) {
+    std::vector<std::string> row;
+    for (size_t c = 0; c < rs.fieldCount(); ++c) row.push_back(cellText(rs.value(c)));
+    cells.push_back(std::move(row));
+  }
+  std::vector<size_t> widths(rs.fieldCount(), 0);
+  for (const auto& row : cells) {
+    for (size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], displayWidth(row[c]));
+  }
+  for (size_t r = 0; r < cells.size(); ++r) {
+    for (size_t c = 0; c < cells[r].size(); ++c) {
+      out << (c ? " | " : "  ");
+      pad(out, cells[r][c], c + 1 < cells[r].size() ? widths[c] : 0);
+    }
+    out << "\n";
+    if (r == 0) {
+      out << "  ";
+      for (size_t c = 0; c < widths.size(); ++c)
+        out << (c ? "-+-" : "") << std::string(widths[c], '-');
+      out << "\n";
+    }
+  }
+  out << "  (" << cells.size() - 1 << (cells.size() == 2 ? " row)\n" : " rows)\n");
+}
+
+void printLogin(Workbench& w) {
+  const sim::Login& login = w.host().login();
+  w.out() << "login: user " << login.user << ", language " << login.entry("Language")
+          << ", edition " << login.entry("QxVersion") << ", currency decimals "
+          << login.currencyDecimals << "\n  PropsString = \"" << login.props << "\"\n";
+}
+
+void cmdLogin(Workbench& w, const Line& l) {
+  sim::Login& login = w.host().login();
+  for (size_t i = 1; i < l.size(); i += 2) {
+    need(l, i + 2);
+    std::string what = automation::asciiLower(l.words[i]);
+    const std::string& value = l.words[i + 1];
+    if (what == "user") {
+      login.user = value;
+    } else if (what == "language") {
+      login.setEntry("Language", value);
+    } else if (what == "edition") {
+      login.setEntry("QxVersion", value);
+    } else if (what == "props") {
+      login.props = value;
+    } else if (what == "decimals") {
+      login.currencyDecimals = w.parseValue(l, i + 1).toInt16();
+    } else {
+      throw UsageError{"unknown login setting " + l.words[i]};
+    }
+  }
+  printLogin(w);
+}
+
+void cmdRights(Workbench& w, const Line& l) {
+  need(l, 3);
+  const std::string& user = l.words[1];
+  std::string what = automation::asciiLower(l.words[2]);
+  sim::AccessRights& rights = w.host().rights();
+  if (what == "all") {
+    rights.grantAll(user);
+  } else if (what == "none") {
+    rights.clear(user);
+  } else if (what == "grant" || what == "revoke") {
+    need(l, 6);
+    int32_t type = w.parseValue(l, 3).toInt32(), id = w.parseValue(l, 4).toInt32();
+    auto mask = static_cast<uint32_t>(w.parseValue(l, 5).toInt32());
+    if (what == "grant") {
+      rights.grant(user, type, id, mask);
+    } else {
+      rights.revoke(user, type, id, mask);
+    }
+  } else {
+    throw UsageError{"all, none, grant or revoke expected"};
+  }
+  w.out() << "rights of " << user << ": " << what << "\n";
+}
+
+void cmdSql(Workbench& w, const Line& l) {
+  need(l, 2);
+  std::string sql = l.words[1];
+  for (size_t i = 2; i < l.size(); ++i) sql += " " + l.words[i];
+  // The way the component does it: a connection by identifier, one query.
+  ObjectRef connection = w.host().platform().createObject(host::prog_id::kConnection);
+  Variant text(sql), changed(0);
+  Variant result = connection->call("Execute", automation::byRef(text), automation::byRef(changed));
+  connection.reset();
+  auto rs = automation::refCast<automation::Recordset>(result.objectOrNull());
+  if (!rs) {
+    w.out() << "no recordset (" << changed.toInt32() << " rows changed)\n";
+    return;
+  }
+  printTable(w.out(), *rs);
+}
+
+void cmdAnswer(Workbench& w, const Line& l) {
+  need(l, 2);
+  for (size_t i = 1; i < l.size(); ++i)
+    w.host().platform().queueAnswer(w.parseValue(l, i).toInt32());
+  w.out() << "queued " << l.size() - 1 << " message-box answer" << (l.size() > 2 ? "s" : "")
+          << "\n";
+}
+
+void cmdMessages(Workbench& w, const Line& l) {
+  sim::SimPlatform& p = w.host().platform();
+  if (l.size() > 1 && automation::equalsIgnoreCase(l.words[1], "clear")) {
+    p.clearShownMessages();
+    w.out() << "message boxes cleared\n";
+    return;
+  }
+  if (p.shownMessages().empty()) w.out() << "no message box shown\n";
+  for (const sim::ShownMessage& m : p.shownMessages()) {
+    w.out() << "[" << m.title << "] " << m.prompt << " (style " << m.style << ", answered "
+            << m.answer << ")\n";
+  }
+}
+
+void cmdPointer(Workbench& w, const Line& l) {
+  sim::SimPlatform& p = w.host().platform();
+  if (l.size() > 1 && automation::equalsIgnoreCase(l.words[1], "clear")) {
+    p.clearPointerHistory();
+    w.out() << "pointer history cleared\n";
+    return;
+  }
+  w.out() << "mouse pointer " << p.mousePointer() << "; history:";
+  if (p.pointerHistory().empty()) w.out() << " none";
+  for (int32_t pointer : p.pointerHistory()) {
+    w.out() << " " << pointer
+            << (pointer == 11  ? " (hourglass)"
+                : pointer == 0 ? " (default)"
+                               : "");
+  }
+  w.out() << "\n";
+}
+
+}  // namespace
+
+void addHostCommands(Workbench& w) {
+  w.addCommand({"login", "[user NAME] [language ID] [edition CODE] [props \"TEXT\"] [decimals N]",
+                "sets or prints the login the shared-property manager hands out", cmdLogin});
+  w.addCommand({"rights", "<user> all|none|grant|revoke [type id mask]",
+                "changes the rights table that AccessCheck reads", cmdRights});
+  w.addCommand({"sql", "\"<statement>\"",
+                "runs SQL through the connection component and prints the rows", cmdSql});
+  w.addCommand(
+      {"answer", "<button code...>", "queues the user's answers to message boxes", cmdAnswer});
+  w.addCommand({"messages", "[clear]", "prints the message boxes shown so far", cmdMessages});
+  w.addCommand({"pointer", "[clear]", "prints the mouse pointer and its history", cmdPointer});
+}
+
+}  // namespace qx::qxhost
