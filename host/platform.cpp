@@ -41,6 +41,10 @@ std::atomic<Platform*> g_platform{nullptr};
 
 }  // namespace
 
+ObjectRef Platform::headerLineService() {
+  throw Error::cannotCreate("header-line service");
+}
+
 Platform& platform() {
   Platform* p = g_platform.load();
   return p ? *p : g_none;

@@ -42,6 +42,10 @@ class Platform {
   virtual void doEvents() = 0;
 
   virtual uint32_t processId() = 0;
+
+  // The ledger grid control's header-line service (a global object of the control's library).
+  // Not pure, so platforms without a ledger grid control need not provide it: fails with 429.
+  virtual ObjectRef headerLineService();
 };
 
 // The platform installed for this process; without one, every call fails with 429/445.

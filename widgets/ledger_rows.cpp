@@ -1,0 +1,158 @@
+// The text of a data row: the record under the row, formatted column by column, with the
+// repeated values of a document's continuation rows blanked and the row coloured.
+#include "automation/conversions.h"
+#include "automation/steps.h"
+#include "host/toolkit.h"
+#include "widgets/ledger_data.h"
+#include "widgets/ledger_format.h"
+#include "widgets/ledger_parts.h"
+
+namespace qx::widgets {
+
+using automation::CallKind;
+using automation::Steps;
+using automation::Variant;
+
+namespace {
+
+// The first data row is grid row 3.
+constexpr int32_t kFirstDataRow = 3;
+// Decimals when a record does not give its own.
+constexpr int kFallbackQtyDecimals = 4, kFallbackPriceDecimals = 4;
+// Amount decimals of a record above this take the currency's.
+constexpr int kMaxRecordAmountDecimals = 2;
+constexpr int16_t kNotImposed = -1;
+
+}  // namespace
+
+ObjectRef LedgerData::rowObject(int32_t rowIndex) const {
+  return control().callId(host::ledger_grid::kRow, CallKind::Get, rowIndex).toObject();
+}
+
+std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
+  // Continue-on-failure: a failing step is skipped and the next one runs; a failing test
+  // counts as passed. Steps 4 and 6 read and clear the pending failure, the amount step only
+  // reads it.
+  Steps steps;
+  Decimals d;
+  ObjectRef rs = m_rs;
+  auto field = [&](std::string_view name) { return fieldValue(rs, Variant(name)); };
+
+  steps.run([&] { requireRecordset(rs).call("MoveFirst"); });
+  steps.run([&] { requireRecordset(rs).call("Move", lRow - kFirstDataRow); });
+
+  steps.run([&] { d.quantity = field("FQtyDecimal").toInt16(); });
+  if (steps.failed()) {
+    d.quantity = kFallbackQtyDecimals;
+    steps.clear();
+  }
+  // Summary rows take the owner's decimals when it imposes some. (Checked apart from the
+  // summary test, so that a failing test does not impose "not imposed".)
+  if (steps.test([&] { return field("FSumSort").toDouble() != 0; }) &&
+      m_QtyDecimal != kNotImposed) {
+    d.quantity = m_QtyDecimal;
+  }
+
+  steps.run([&] { d.price = field("FPriceDecimal").toInt16(); });
+  if (steps.failed()) {
+    d.price = kFallbackPriceDecimals;
+    steps.clear();
+  }
+  if (steps.test([&] { return field("FSumSort").toDouble() != 0; }) &&
+      m_PriceDecimal != kNotImposed) {
+    d.price = m_PriceDecimal;
+  }
+
+  steps.run([&] { m_AmountDecimal = field("FAmountDecimal").toInt16(); });
+  if (steps.failed() || m_AmountDecimal > kMaxRecordAmountDecimals) {
+    m_AmountDecimal = m_CurrencyDecimal;
+  }
+  d.amount = m_AmountDecimal;
+
+  // Document grouping: compared with the row built just before this one.
+  bool fullRow = false, newItem = false;
+  auto itemTest = [&] {
+    if (steps.test([&] { return field("FItemID").value().toDouble() != m_LastItemID; })) {
+      steps.run([&] { m_LastItemID = field("FItemID").toInt32(); });
+      newItem = true;
+    } else {
+      newItem = false;
+    }
+  };
+  bool newDocument = steps.test([&] {
+    Variant id = field("FInterID").value();
+    return automation::leadingNumber(textOf(id)) == 0 || id.toDouble() != m_LastInterID;
+  });
+  if (newDocument) {
+    fullRow = true;
+    steps.run([&] {
+      m_LastInterID =
+          automation::roundToInt32(automation::leadingNumber(textOf(field("FInterID"))));
+    });
+    m_LastItemID = 0;
+    steps.run([&] {
+      rowObject(lRow - 1)->callId(host::ledger_grid::row::kContinued, CallKind::Put, false);
+    });
+    itemTest();
+  } else {
+    fullRow = false;
+    itemTest();
+    if (steps.test([&] { return field("FSumSort").toDouble() == 0; })) {
+      steps.run([&] {
+        rowObject(lRow - 1)->callId(host::ledger_grid::row::kContinued, CallKind::Put, true);
+      });
+    }
+  }
+
+  std::vector<Variant> records;
+  steps.run([&] { records = headerRecords(m_Header); });
+  std::string line;
+  int32_t columnNo = 1;
+  for (const Variant& record : records) {
+    std::string cell;
+    steps.run([&] {
+      double code = typeCode(recordValue(record, "FColType"));
+      cell = cellText(code, fieldValue(rs, recordValue(record, "FColName")), d);
+    });
+    if (fullRow) {
+      line += cell + "|";
+    } else if (columnNo == 1) {
+      line += "|";
+    } else {
+      // A merge setting that cannot be read takes the first rule: shown.
+      MergeRule rule = MergeRule::Shown;
+      steps.run([&] { rule = mergeRuleFor(record.toObject()->call("GetValue", "FMergerType")); });
+      switch (rule) {
+        case MergeRule::Shown:
+          line += cell + "|";
+          break;
+        case MergeRule::Empty:
+          line += "|";
+          break;
+        case MergeRule::NewItemOnly:
+          line += (newItem ? cell : std::string()) + "|";
+          break;
+        case MergeRule::LeftOut:
+          break;
+      }
+    }
+    ++columnNo;
+  }
+
+  // A summary marker that cannot be read takes the first rule: white.
+  std::optional<int32_t> colour = host::rgb(255, 255, 255);
+  steps.run([&] { colour = rowColourFor(field("FSumSort")); });
+  if (colour) lBackColor = Variant(*colour);
+
+  // After the grid's last row the next pass starts a new document at its first row.
+  if (steps.test([&] {
+        return lRow ==
+               gridObject()->callId(host::ledger_grid::grid::kRows, CallKind::Get).toInt32();
+      })) {
+    m_LastInterID = 0;
+  }
+  steps.clear();
+  return line;
+}
+
+}  // namespace qx::widgets
