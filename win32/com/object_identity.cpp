@@ -1,0 +1,8 @@
+#include "win32/com/object_identity.h"
+
+namespace qx::win32 {
+
+const IID IID_IQxObject = {
+    0x6F42A898, 0x8E09, 0x4FD0, {0xAF, 0xC2, 0x06, 0xB0, 0x4B, 0x45, 0x18, 0x90}};
+
+}  // namespace qx::win32
