@@ -1,0 +1,132 @@
+#include "services/host_objects.h"
+
+#include <gtest/gtest.h>
+
+#include "automation/recordset.h"
+#include "fakes.h"
+#include "support/live_objects.h"
+
+namespace qx::services {
+namespace {
+
+using automation::Args;
+using automation::Error;
+using automation::Member;
+using automation::ObjectRef;
+using automation::Variant;
+using automation::makeObject;
+using automation::Recordset;
+using testing::FakePlatform;
+using testing::StrictFake;
+
+// The connection: Execute answers what the test set, and counts its live objects.
+class FakeConnection final : public StrictFake<FakeConnection> {
+ public:
+  static constexpr std::string_view kTypeName = "QxConnection.AppConnection";
+  static std::span<const Member<FakeConnection>> members() {
+    static const Member<FakeConnection> m[] = {{"Execute", 1, &FakeConnection::mExecute}};
+    return m;
+  }
+  struct Script {
+    Variant answer;
+    bool fail = false;
+    std::vector<std::string> sql;
+    int alive = 0;
+  };
+  explicit FakeConnection(Script& s) : s_(s) { ++s_.alive; }
+  ~FakeConnection() override { --s_.alive; }
+
+ private:
+  Variant mExecute(Args a) {
+    automation::requireArgs(a, 1, "Execute");
+    EXPECT_TRUE(a[0].isByRef()) << "the SQL text goes by reference";
+    s_.sql.push_back(a[0].get().toString());
+    if (s_.fail) throw Error(-2147217900, "Incorrect syntax near 'SELEC'", "Provider");
+    return s_.answer;
+  }
+  Script& s_;
+};
+
+class HostObjectsTest : public qx::testing::LiveObjectsTest {
+ protected:
+  void SetUp() override {
+    LiveObjectsTest::SetUp();
+    platform_.add("QxConnection.AppConnection",
+                  [this] { return ObjectRef(makeObject<FakeConnection>(script_)); });
+  }
+  void TearDown() override {
+    script_.answer = Variant();
+    LiveObjectsTest::TearDown();
+  }
+  FakePlatform platform_;
+  host::ScopedPlatform installed_{platform_};
+  FakeConnection::Script script_;
+};
+
+TEST_F(HostObjectsTest, ExecuteUsesANewConnectionForEachQueryAndReleasesIt) {
+  auto rs = Recordset::create();
+  rs->appendField({"n", automation::field_type::kInteger});
+  rs->open();
+  rs->appendRow({Variant(3)});
+  rs->moveFirst();
+  script_.answer = Variant(rs);
+  rs.reset();
+
+  ObjectRef first = execute("SELECT COUNT(*) FROM t_eiItemLine WHERE FLineID = 1");
+  EXPECT_EQ(script_.alive, 0) << "the connection is released right after Execute";
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->get("Fields", 0).value(), Variant(3));
+  ObjectRef second = execute("SELECT 2");
+  EXPECT_EQ(platform_.created,
+            (std::vector<std::string>{"QxConnection.AppConnection", "QxConnection.AppConnection"}));
+  EXPECT_EQ(script_.sql, (std::vector<std::string>{
+                             "SELECT COUNT(*) FROM t_eiItemLine WHERE FLineID = 1", "SELECT 2"}));
+}
+
+TEST_F(HostObjectsTest, ExecuteWithoutARecordsetGivesNull) {
+  script_.answer = Variant::nothing();
+  EXPECT_FALSE(execute("UPDATE t SET a = 1"));
+  script_.answer = Variant();
+  EXPECT_FALSE(execute("UPDATE t SET a = 1"));
+  EXPECT_EQ(script_.alive, 0);
+}
+
+TEST_F(HostObjectsTest, AnAnswerThatIsNotAnObjectIsATypeMismatch) {
+  script_.answer = Variant(1);
+  try {
+    (void)execute("SELECT 1");
+    FAIL() << "no failure";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), 13);
+  }
+  EXPECT_EQ(script_.alive, 0);
+}
+
+TEST_F(HostObjectsTest, FailuresOfCreationAndExecuteReachTheCaller) {
+  script_.fail = true;
+  try {
+    (void)execute("SELEC 1");
+    FAIL() << "no failure";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.description(), "Incorrect syntax near 'SELEC'");
+  }
+  EXPECT_EQ(script_.alive, 0);
+  FakePlatform none;
+  none.refuse("QxConnection.AppConnection");
+  host::ScopedPlatform installed(none);
+  try {
+    (void)execute("SELECT 1");
+    FAIL() << "no failure";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.number(), 429);
+  }
+}
+
+TEST_F(HostObjectsTest, CreateHostObjectPassesTheIdentifierAsWritten) {
+  ObjectRef c = createHostObject("QxConnection.Appconnection");
+  EXPECT_EQ(c->typeName(), "QxConnection.AppConnection");
+  EXPECT_EQ(platform_.created, std::vector<std::string>{"QxConnection.Appconnection"});
+}
+
+}  // namespace
+}  // namespace qx::services
