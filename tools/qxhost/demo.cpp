@@ -15,6 +15,20 @@ create scheduler qxinddepcomponent.eirepscheduler
 init scheduler nothing
 release scheduler
 can-unload
+# The resource bill as a user of the sample plant works with it; the component's texts come in
+# the login's language (login language EN before the bill opens, for English).
+resource open
+resource columns
+resource components
+resource caption
+# A productivity is accepted on a production line and refused on a mould.
+resource save FInterID=1009 FNumber=L-09 FName="水壶装配三线" FTypeName=11063 FEIProductivity=55
+resource save FNumber=MD-02 FName="内胆拉伸模具二" FTypeName=11064 FEIProductivity=12.5
+# Line 1001 still makes kettles and stays; the new line 1009 has no relations and is deleted.
+resource delete 1001
+resource delete 1009
+sql "SELECT FInterID, FNumber, FName FROM t_resource WHERE FInterID IN (1001, 1009) ORDER BY FInterID"
+resource close
 )";
 }
 

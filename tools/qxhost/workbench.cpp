@@ -212,6 +212,7 @@ void Workbench::printError(const Error& e) {
 void addAllCommands(Workbench& w) {
   addCoreCommands(w);
   addHostCommands(w);
+  addResourceCommands(w);
 }
 
 }  // namespace qx::qxhost

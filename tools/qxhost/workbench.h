@@ -77,6 +77,7 @@ class Workbench {
 // Command sets, one per area of the host.
 void addCoreCommands(Workbench& w);
 void addHostCommands(Workbench& w);
+void addResourceCommands(Workbench& w);
 void addAllCommands(Workbench& w);
 
 // The built-in demo scenario.
