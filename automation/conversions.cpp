@@ -57,9 +57,9 @@ double toDouble(const std::string& s) {
   double r = 0;
   auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), r);
   if (ec == std::errc::result_out_of_range) {
-    return s.find_first_of("eE") != std::string::npos && s.find("e-") != std::string::npos
-               ? 0.0
-               : std::numeric_limits<double>::infinity();
+    double magnitude =
+        s.find("e-") != std::string::npos ? 0.0 : std::numeric_limits<double>::infinity();
+    return !s.empty() && s[0] == '-' ? -magnitude : magnitude;
   }
   (void)p;
   return r;
@@ -281,6 +281,10 @@ constexpr sys_days kEpoch = sys_days(year(1899) / December / 30);
 }  // namespace
 
 Date makeDate(int y, int m, int d, int hh, int mi, int ss) {
+  // std::chrono keeps months and days in a byte: check the range before they are cut.
+  if (m < 1 || m > 12 || d < 1 || d > 31 || y < -9999 || y > 9999) {
+    throw Error::invalidProcedureCall("no such date");
+  }
   year_month_day ymd{year(y), month(static_cast<unsigned>(m)), day(static_cast<unsigned>(d))};
   if (!ymd.ok()) throw Error::invalidProcedureCall("no such date");
   double days = (sys_days(ymd) - kEpoch).count();

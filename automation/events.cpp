@@ -20,13 +20,19 @@ bool ConnectionPoint::unadvise(uint32_t cookie) noexcept {
 }
 
 void ConnectionPoint::raise(DispId eventId, Args args) {
-  // A handler may unadvise (itself or others) while the event runs: walk a copy.
+  // A handler may advise or unadvise (itself or others) while the event runs: walk a copy,
+  // and skip the sinks unadvised meanwhile.
   std::vector<Entry> snapshot = sinks_;
-  for (const Entry& e : snapshot) e.sink->invoke(eventId, CallKind::Method, args);
+  for (const Entry& e : snapshot) {
+    bool advised = std::any_of(sinks_.begin(), sinks_.end(),
+                               [&](const Entry& s) { return s.cookie == e.cookie; });
+    if (advised) e.sink->invoke(eventId, CallKind::Method, args);
+  }
 }
 
-void EventConnection::assign(const ObjectRef& source, std::string_view interfaceName,
+void EventConnection::assign(const ObjectRef& sourceArg, std::string_view interfaceName,
                              const ObjectRef& sink) {
+  ObjectRef source = sourceArg;  // may be our own source_, which reset() clears
   reset();
   if (!source) return;
   cookie_ = source->advise(interfaceName, sink);
