@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "automation/ref.h"
+#include "sim/header_line_service.h"
 #include "sim/reg_helper.h"
 
 namespace qx::sim {
@@ -46,6 +47,10 @@ intptr_t SimPlatform::registerWindow(WindowProc proc) {
   nextWindow_ += 4;
   windows_.emplace(h, std::move(proc));
   return h;
+}
+
+ObjectRef SimPlatform::headerLineService() {
+  return ObjectRef(HeaderLineService::create());
 }
 
 uint32_t SimPlatform::processId() {

@@ -70,6 +70,9 @@ class SimPlatform final : public host::Platform {
   int doEventsCalls() const noexcept { return doEventsCalls_; }
   uint32_t processId() override;
 
+  // A header-line service that returns each line unchanged.
+  ObjectRef headerLineService() override;
+
  private:
   ComponentRegistry& components_;
   RegistryFile& registry_;

@@ -3,8 +3,8 @@
 #include "automation/conversions.h"
 #include "automation/text.h"
 #include "host/platform.h"
-#include "host/prog_ids.h"
 #include "host/toolkit.h"
+#include "services/sys_objects.h"
 #include "widgets/ledger_parts.h"
 
 namespace qx::widgets {
@@ -15,12 +15,6 @@ using automation::Variant;
 namespace grid = host::ledger_grid::grid;
 
 namespace {
-
-// A new general-ledger data object. The services layer's NewGLData does the same; this stands
-// in for it until that layer has it.
-ObjectRef newGLData() {
-  return host::platform().createObject(host::prog_id::kGLData);
-}
 
 constexpr int32_t kHeaderRows = 2;
 constexpr int32_t kOpen = 1;
@@ -55,8 +49,8 @@ LedgerData::LedgerData() : m_ldg(*this, host::kLedgerGridEvents, kControlRoutes)
   // Without a general-ledger object or a currency, amounts fall back to two decimals (the
   // currency decimals then stay 0).
   try {
-    ObjectRef glData = newGLData();
-    ObjectRef currency = glData->call("getCurrency", int16_t{1}).toObject();
+    ObjectRef glData = services::NewGLData();
+    ObjectRef currency = glData->call("getCurrency", services::kLocalCurrency).toObject();
     m_CurrencyDecimal = currency->get("ScaleX").toInt16();
   } catch (...) {
     m_AmountDecimal = 2;

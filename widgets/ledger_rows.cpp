@@ -23,6 +23,11 @@ constexpr int kFallbackQtyDecimals = 4, kFallbackPriceDecimals = 4;
 constexpr int kMaxRecordAmountDecimals = 2;
 constexpr int16_t kNotImposed = -1;
 
+// lRow less `by`; a row number at the end of the range is an overflow, not a wrap.
+int32_t rowLess(int32_t lRow, int32_t by) {
+  return automation::roundToInt32(static_cast<double>(lRow) - by);
+}
+
 }  // namespace
 
 ObjectRef LedgerData::rowObject(int32_t rowIndex) const {
@@ -39,7 +44,7 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
   auto field = [&](std::string_view name) { return fieldValue(rs, Variant(name)); };
 
   steps.run([&] { requireRecordset(rs).call("MoveFirst"); });
-  steps.run([&] { requireRecordset(rs).call("Move", lRow - kFirstDataRow); });
+  steps.run([&] { requireRecordset(rs).call("Move", rowLess(lRow, kFirstDataRow)); });
 
   steps.run([&] { d.quantity = field("FQtyDecimal").toInt16(); });
   if (steps.failed()) {
@@ -91,7 +96,7 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
     });
     m_LastItemID = 0;
     steps.run([&] {
-      rowObject(lRow - 1)->callId(host::ledger_grid::row::kContinued, CallKind::Put, false);
+      rowObject(rowLess(lRow, 1))->callId(host::ledger_grid::row::kContinued, CallKind::Put, false);
     });
     itemTest();
   } else {
@@ -99,7 +104,8 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
     itemTest();
     if (steps.test([&] { return field("FSumSort").toDouble() == 0; })) {
       steps.run([&] {
-        rowObject(lRow - 1)->callId(host::ledger_grid::row::kContinued, CallKind::Put, true);
+        rowObject(rowLess(lRow, 1))
+            ->callId(host::ledger_grid::row::kContinued, CallKind::Put, true);
       });
     }
   }
