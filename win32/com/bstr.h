@@ -48,6 +48,8 @@ class Bstr {
     reset();
     return &s_;
   }
+  // For by-reference arguments: the callee may free the string and store another.
+  BSTR* ref() noexcept { return &s_; }
   [[nodiscard]] BSTR detach() noexcept { return std::exchange(s_, nullptr); }
   std::string utf8() const { return bstrToUtf8(s_); }
 

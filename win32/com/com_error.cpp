@@ -85,14 +85,15 @@ Error errorFromExcepInfo(EXCEPINFO& info, std::string_view what) {
   return Error(number, std::move(text), source.utf8());
 }
 
-HRESULT reportDispatchError(const Error& e, EXCEPINFO* info) noexcept {
+HRESULT reportDispatchError(const Error& e, EXCEPINFO* info,
+                            std::string_view defaultSource) noexcept {
   HRESULT hr = statusOf(e);
   if (!info) return hr;
   *info = EXCEPINFO{};
   info->scode = hr;
   try {
     info->bstrDescription = Bstr(e.description()).detach();
-    info->bstrSource = Bstr(e.source()).detach();
+    info->bstrSource = Bstr(e.source().empty() ? defaultSource : e.source()).detach();
   } catch (...) {
     // No memory for the texts: the status code alone still tells the failure.
   }

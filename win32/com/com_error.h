@@ -28,7 +28,9 @@ Error errorFromStatus(HRESULT hr, std::string_view what, std::string source = {}
 // The error described by an EXCEPINFO (filled in first when it is deferred); frees its strings.
 Error errorFromExcepInfo(EXCEPINFO& info, std::string_view what);
 // Fills an EXCEPINFO (when given) and returns DISP_E_EXCEPTION, or the bare status without one.
-HRESULT reportDispatchError(const Error& e, EXCEPINFO* info) noexcept;
+// `defaultSource` stands in when the error names no source.
+HRESULT reportDispatchError(const Error& e, EXCEPINFO* info,
+                            std::string_view defaultSource = {}) noexcept;
 // Sets the thread's IErrorInfo for a failure of a vtable call and returns its status.
 HRESULT reportCallError(const Error& e, REFIID iid) noexcept;
 

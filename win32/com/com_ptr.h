@@ -46,6 +46,8 @@ class ComPtr {
     return &p_;
   }
   void** putVoid() noexcept { return reinterpret_cast<void**>(put()); }
+  // For by-reference arguments: the callee may release what is held and store another.
+  T** ref() noexcept { return &p_; }
   // Hands the reference to the caller, who must release it.
   [[nodiscard]] T* detach() noexcept { return std::exchange(p_, nullptr); }
 

@@ -143,9 +143,17 @@ HRESULT invokeObject(automation::Object& object, DISPID id, REFIID riid, WORD fl
     return E_INVALIDARG;
   }
   automation::ObjectRef keep(&object);  // a call that drops the last reference must finish
-  return guardDispatch(info, [&] {
+  try {
     return invokeChecked(object, id, flags, *params, result, argErr, eventInterface);
-  });
+  } catch (...) {
+    std::exception_ptr failure = std::current_exception();
+    std::string source;
+    try {
+      source = object.typeName();  // the caller learns which object failed
+    } catch (...) {
+    }
+    return reportDispatchError(automation::toError(failure), info, source);
+  }
 }
 
 ComPtr<IDispatch> ObjectDispatch::create(automation::ObjectRef object) {
