@@ -76,6 +76,12 @@ std::string LoadLocalString(std::string_view text) {
   }
 }
 
+void releaseModuleState() noexcept {
+  MMTSState& state = moduleState();
+  state.m_oResLoader.reset();
+  state.m_sLanguage.clear();
+}
+
 std::string LoadCompositeString(std::string_view text) {
   std::string result;
   size_t start = 0;

@@ -11,11 +11,11 @@ namespace {
 
 using automation::Args;
 using automation::Error;
+using automation::makeObject;
 using automation::Member;
 using automation::ObjectRef;
-using automation::Variant;
-using automation::makeObject;
 using automation::Ref;
+using automation::Variant;
 using testing::FakeLoader;
 using testing::FakePlatform;
 using testing::FakeShareProps;
@@ -183,6 +183,19 @@ TEST_F(LocalStringTest, TheLoaderIsKeptPerThread) {
     onFreshThread([] { LoadLocalString("c"); });
   });
   EXPECT_EQ(loadersCreated_, 2);
+}
+
+TEST_F(LocalStringTest, ReleasingTheModuleStateDropsTheLoaderAndTheLanguage) {
+  run([&] {
+    LoadLocalString("a");
+    uint32_t held = loader_->refCount();  // the module state's and the fixture's
+    releaseModuleState();
+    EXPECT_EQ(loader_->refCount(), held - 1);
+    answers_.values["PropsString"] = Variant("Language=CHS");
+    EXPECT_EQ(LoadLocalString("a"), "[CHS]a");
+  });
+  EXPECT_EQ(loadersCreated_, 2);
+  EXPECT_EQ(answers_.asked.size(), 2u);
 }
 
 TEST_F(LocalStringTest, ACallersPendingFailureIsLeftAsItWas) {
