@@ -11,11 +11,11 @@ namespace {
 
 using automation::Args;
 using automation::Error;
+using automation::makeObject;
 using automation::Member;
 using automation::ObjectRef;
-using automation::Variant;
-using automation::makeObject;
 using automation::Recordset;
+using automation::Variant;
 using testing::FakePlatform;
 using testing::StrictFake;
 

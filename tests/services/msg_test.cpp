@@ -10,10 +10,10 @@ namespace {
 
 using automation::Args;
 using automation::Error;
+using automation::makeObject;
 using automation::Member;
 using automation::ObjectRef;
 using automation::Variant;
-using automation::makeObject;
 using testing::FakeLoader;
 using testing::FakePlatform;
 using testing::FakeShareProps;
