@@ -2,6 +2,8 @@
 
 #include "automation/steps.h"
 #include "host/event_interfaces.h"
+#include "host/toolkit.h"
+#include "widgets/splitter.h"
 
 namespace qx::scheduler {
 
@@ -11,7 +13,7 @@ namespace ev = host::bill_event;
 using Route = frame::EventField<EIRepScheduler>::Route;
 
 // Events 1, 2, 6, 7 and 8 have no handler and no effect.
-constexpr Route kRoutes[] = {
+constexpr Route kEventRoutes[] = {
     {ev::kOnCheckData,
      [](EIRepScheduler& s, Args a) {
        frame::expectArgs(a, 1, "OnCheckData");
@@ -35,6 +37,23 @@ constexpr Route kRoutes[] = {
      }},
 };
 
+constexpr Route kFormRoutes[] = {
+    {host::form_event::kResize, [](EIRepScheduler& s, Args) { s.m_frmRep_Resize(); }},
+};
+
+constexpr Route kSplitterRoutes[] = {
+    {widgets::splitter_event::kDoSplit,
+     [](EIRepScheduler& s, Args a) {
+       frame::expectArgs(a, 1, "DoSplit");
+       s.m_oSplilter_DoSplit(a[0].ref());
+     }},
+    {widgets::splitter_event::kSplitComplete,
+     [](EIRepScheduler& s, Args) { s.m_oSplilter_SplitComplete(); }},
+};
+
+const char* const kVisibleTools[] = {"wizard", "showability", "abilityOption", "refreshability",
+                                     "viewload"};
+
 }  // namespace
 
 std::span<const automation::Member<EIRepScheduler>> EIRepScheduler::members() {
@@ -44,28 +63,68 @@ std::span<const automation::Member<EIRepScheduler>> EIRepScheduler::members() {
   return m;
 }
 
-EIRepScheduler::EIRepScheduler() : m_oEvent(*this, std::string(host::kBillEvents), kRoutes) {}
+EIRepScheduler::EIRepScheduler()
+    : m_oEvent(*this, std::string(host::kBillEvents), kEventRoutes),
+      m_frmRep(*this, std::string(host::kFormEvents), kFormRoutes),
+      m_oSplilter(*this, std::string(widgets::kSplitterEvents), kSplitterRoutes) {}
 
 EIRepScheduler::~EIRepScheduler() {
   Class_Terminate();
 }
 
-void EIRepScheduler::Init(const Variant& oEvent) {
-  // No failure handling: any failure is the error of the Init call; what was bound stays.
-  automation::ObjectRef source = frame::takeEventSource(oEvent, host::kBillEvents, kTypeName);
-  m_oEvent.assign(source);
-  setUpForm();
+ObjectRef EIRepScheduler::control(std::string_view name) const {
+  if (!m_frmRep) throw automation::Error::objectNotSet(std::string(kTypeName));
+  return m_frmRep->get(name).toObject();
 }
 
-void EIRepScheduler::setUpForm() {
-  if (!m_oEvent) {
-    throw automation::Error::objectNotSet(std::string(kTypeName));
+ObjectRef EIRepScheduler::tool(std::string_view key) const {
+  if (!m_oMenuBar) throw automation::Error::objectNotSet(std::string(kTypeName));
+  return m_oMenuBar->get("Tools", key).toObject();
+}
+
+void EIRepScheduler::Init(const Variant& oEvent) {
+  // No failure handling: any failure is the error of the Init call; what was bound stays.
+  m_oEvent.assign(frame::takeEventSource(oEvent, host::kBillEvents, kTypeName));
+  if (!m_oEvent) throw automation::Error::objectNotSet(std::string(kTypeName));
+
+  Variant form;
+  m_oEvent->callId(host::bill_op::idOf(host::bill_op::kGetForm), automation::CallKind::Method,
+                   automation::Arg::byRef(form));
+  m_frmRep.assign(frame::takeEventSource(form, host::kFormEvents, kTypeName));
+  m_grdDetail = control("grdDetail");
+
+  m_oEvent->callId(host::bill_op::idOf(host::bill_op::kGetColumns), automation::CallKind::Method,
+                   automation::Arg::byRef(m_dctColumns));
+
+  m_oLedger = control("m_ldgData");
+  m_picSplit = control("picSplit");
+  m_oMenuBar = control("MenuBar");
+
+  for (const char* key : kVisibleTools) tool(key)->put("Visible", true);
+
+  m_dctAbilityOption = LoadSettings();
+
+  if (tool("showability")->get("Checked").toBool()) {
+    ShowAbilityArea();
+  } else {
+    HideAbilityArea();
   }
 }
 
 void EIRepScheduler::Class_Terminate() noexcept {
-  // Every step is attempted; failures are ignored. The event source goes last.
+  // Every step is attempted and a failing one skipped; the settings are saved first and the
+  // event source is released last.
   automation::Steps steps;
+  steps.run([&] { SaveSettings(m_dctAbilityOption); });
+  steps.run([&] { m_rsAbility.reset(); });
+  steps.run([&] { m_dctColumns = Variant(); });
+  steps.run([&] { m_oSplilter.reset(); });
+  steps.run([&] { m_oMenuBar.reset(); });
+  steps.run([&] { m_oLedger.reset(); });
+  steps.run([&] { m_rsLineAbility.reset(); });
+  steps.run([&] { m_vecAbilityHeader.reset(); });
+  steps.run([&] { m_frmRep.reset(); });
+  steps.run([&] { m_grdDetail.reset(); });
   steps.run([&] { m_oEvent.reset(); });
 }
 

@@ -10,4 +10,7 @@ void EIRepScheduler::m_oEvent_OnSelectChanged(const Variant&, const Variant&, co
                                               const Variant&, Variant&) {}
 void EIRepScheduler::m_oEvent_OnBarClick(const Variant&, Variant&) {}
 
+// The capacity ledger for the selected row's line.
+void EIRepScheduler::RefreshAbility() {}
+
 }  // namespace qx::scheduler

@@ -8,6 +8,7 @@
 #include "automation/host_vector.h"
 #include "automation/steps.h"
 #include "automation/text.h"
+#include "sim/schedule_bill.h"
 
 namespace qx::qxhost {
 
@@ -53,7 +54,8 @@ Workbench::Workbench(sim::SimHost& host, std::ostream& out) : host_(host), out_(
 }
 
 Workbench::~Workbench() {
-  // Objects go in reverse order of their names' creation? Names are sorted; release all.
+  // An open bill closes first: its plug-in saves its settings while the host still stands.
+  schedule.reset();
   objects_.clear();
 }
 
@@ -213,6 +215,8 @@ void addAllCommands(Workbench& w) {
   addCoreCommands(w);
   addHostCommands(w);
   addResourceCommands(w);
+  addWidgetCommands(w);
+  addScheduleCommands(w);
 }
 
 }  // namespace qx::qxhost

@@ -13,6 +13,10 @@
 #include "automation/variant.h"
 #include "sim/sim_host.h"
 
+namespace qx::sim {
+class ScheduleBill;
+}
+
 namespace qx::qxhost {
 
 using automation::ObjectRef;
@@ -67,6 +71,9 @@ class Workbench {
 
   const std::vector<Command>& commands() const noexcept { return commands_; }
 
+  // The schedule bill open in the session, if any.
+  std::unique_ptr<sim::ScheduleBill> schedule;
+
  private:
   sim::SimHost& host_;
   std::ostream& out_;
@@ -78,6 +85,8 @@ class Workbench {
 void addCoreCommands(Workbench& w);
 void addHostCommands(Workbench& w);
 void addResourceCommands(Workbench& w);
+void addWidgetCommands(Workbench& w);
+void addScheduleCommands(Workbench& w);
 void addAllCommands(Workbench& w);
 
 // The built-in demo scenario.

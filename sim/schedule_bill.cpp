@@ -1,0 +1,285 @@
+#include "sim/schedule_bill.h"
+
+#include <sstream>
+
+#include "automation/conversions.h"
+#include "automation/host_dictionary.h"
+#include "automation/recordset.h"
+#include "host/event_interfaces.h"
+#include "host/toolkit.h"
+
+namespace qx::sim {
+
+using automation::Arg;
+using automation::Error;
+using automation::ObjectRef;
+namespace op = host::bill_op;
+
+namespace {
+
+const Variant& field(const automation::Recordset& rs, const char* name) {
+  auto c = rs.findColumn(name);
+  if (!c) throw Error::internal(std::string("the schedule query has no field ") + name);
+  return rs.value(*c);
+}
+
+std::string text(const Variant& v) {
+  return v.isNull() ? std::string() : v.toString();
+}
+
+// Grid column key → the schedule table's field.
+constexpr std::pair<std::string_view, const char*> kRowFields[] = {
+    {"ColNo", "FEntryID"},
+    {"ColBillNo", "FBillNo"},
+    {"ColBDate", "FBeginDate"},
+    {"ColEDate", "FEndDate"},
+    {"ColQty", "FAuxQty"},
+    {"ColInHighLimit", "FInHighLimit"},
+    {"ColInHighLimitQty", "FInHighLimitQty"},
+    {"ColInLowLimit", "FInLowLimit"},
+    {"ColInLowLimitQty", "FInLowLimitQty"},
+    {"ColLine", "FLineName"},
+    {"ColLineId", "FLineID"},
+    {"ColInterId", "FInterID"},
+    {"ColStatusId", "FStatus"},
+    {"ColCheckDate", "FCheckDate"},
+    {"ColBiller", "FBiller"},
+    {"ColBatchNo", "FBatchNo"},
+    {"ColCancel", "FCancel"},
+    {"ColSuspend", "FSuspend"},
+};
+
+}  // namespace
+
+ScheduleBill::ScheduleBill(SimHost& host, ObjectRef ledgerBinding)
+    : host_(host),
+      form_(buildScheduleForm(host.platform(), std::move(ledgerBinding))),
+      events_(EventSource::create(std::string(host::kBillEvents))) {
+  events_->setOperations([this](int p, automation::Args a) { return operation(p, a); });
+  // The host handles the form's Resize before any plug-in, having subscribed first.
+  hostSink_ = automation::makeObject<automation::FunctionSink>(
+      [this](automation::DispId id, automation::Args) {
+        if (id == host::form_event::kResize) hostLayout();
+      });
+  hostResize_.assign(ObjectRef(form_.form), host::kFormEvents, ObjectRef(hostSink_));
+  form_.grid->setSelectionGuard([this](int32_t r, int32_t c, int32_t pr, int32_t pc) {
+    Variant cancel(false);
+    Outcome o = raise(
+        "OnSelectChanged",
+        {Arg(Variant(r)), Arg(Variant(c)), Arg(Variant(pr)), Arg(Variant(pc)), Arg::byRef(cancel)},
+        &cancel);
+    return o.cancel;
+  });
+}
+
+ScheduleBill::~ScheduleBill() {
+  close();
+  hostSink_->detach();
+  hostResize_.reset();
+  form_.grid->setSelectionGuard(nullptr);
+  events_->setOperations(nullptr);
+}
+
+void ScheduleBill::load(int32_t id) {
+  SqliteDb db = host_.database().open();
+  std::string n = std::to_string(id);
+  auto header = db.execute(
+      "SELECT i.FInterID, i.FBillNo, i.FItemID, i.FWorkShop, i.FAuxQty, i.FStatus, "
+      "i.FPlanCommitDate, i.FPlanFinishDate, i.FBatchNo, t.FNumber AS FItemNumber, "
+      "t.FQtyDecimal FROM icmo i JOIN t_ICItem t ON t.FItemID = i.FItemID "
+      "WHERE i.FType = 2 AND i.FInterID = " +
+      n);
+  if (!header || header->recordCount() == 0) {
+    throw Error(3021, "There is no repetitive work order with the internal id " + n,
+                "ScheduleBill");
+  }
+  auto rows = db.execute(
+      "SELECT s.*, r.FName AS FLineName FROM t_eiRepSchedule s LEFT JOIN t_resource r ON "
+      "r.FInterID = s.FLineID WHERE s.FICMOInterID = " +
+      n + " ORDER BY s.FEntryID");
+
+  workOrderId_ = id;
+  status_ = field(*header, "FStatus").toInt32();
+  int32_t decimals = field(*header, "FQtyDecimal").toInt32();
+  double planned = 0;
+  GridControl& g = *form_.grid;
+  g.setRows(1);
+  g.setRows(1 + rows->recordCount());
+  std::string qtyFormat = decimals > 0 ? "0." + std::string(decimals, '0') : "0";
+  int32_t r = 2;
+  for (rows->moveFirst(); !rows->eof(); rows->moveNext(), ++r) {
+    for (auto [key, name] : kRowFields) {
+      g.cell(r, scheduleColumnIndex(key)).value = field(*rows, name);
+    }
+    g.cell(r, scheduleColumnIndex("ColQty")).format = qtyFormat;
+    if (text(field(*rows, "FCancel")) != "Y") planned += field(*rows, "FAuxQty").toDouble();
+  }
+  form_.text("txtInterId").text = n;
+  form_.text("txtNo").text = text(field(*header, "FBillNo"));
+  form_.text("txtNoQty").text =
+      automation::formatDouble(field(*header, "FAuxQty").toDouble() - planned);
+  form_.text("txtDecimal").text = std::to_string(decimals);
+  form_.text("txtBatchNo").text = text(field(*header, "FBatchNo"));
+  form_.text("txtPlanBDate").text = text(field(*header, "FPlanCommitDate"));
+  form_.text("txtPlanEDate").text = text(field(*header, "FPlanFinishDate"));
+  form_.text("txtItemNumber").text = text(field(*header, "FItemNumber"));
+  form_.text("txtItemID").text = text(field(*header, "FItemID"));
+  form_.text("txtdeptid").text = text(field(*header, "FWorkShop"));
+  changed_ = false;
+  sumTotals();
+}
+
+std::optional<Error> ScheduleBill::attachPlugin(std::string_view progId) {
+  std::optional<Error> failure;
+  try {
+    plugin_ = host_.platform().createObject(progId);
+    plugin_->call("Init", Variant(ObjectRef(events_)));
+  } catch (const Error& e) {
+    failure = e;
+    plugin_.reset();
+  }
+  Outcome shown = raise("OnShowDataEnd", {}, nullptr);
+  if (!failure) failure = shown.failure;
+  return failure;
+}
+
+void ScheduleBill::close() {
+  plugin_.reset();
+}
+
+ScheduleBill::Outcome ScheduleBill::raise(std::string_view event, std::vector<Arg> args,
+                                          Variant* cancel) {
+  Outcome o;
+  try {
+    events_->raise(event, automation::Args(args));
+  } catch (const Error& e) {
+    o.failure = e;
+  }
+  if (cancel) {
+    try {
+      o.cancel = cancel->toBool();
+    } catch (const Error&) {
+      o.cancel = false;
+    }
+  }
+  return o;
+}
+
+ScheduleBill::Outcome ScheduleBill::clickTool(const std::string& key) {
+  auto button = form_.menuBar->find(key);
+  if (!button) throw Error(35601, "Element not found: tool \"" + key + "\"", "MenuBar");
+  Variant cancel(false);
+  return raise("OnBarClick", {Arg(Variant(ObjectRef(button))), Arg::byRef(cancel)}, &cancel);
+}
+
+ScheduleBill::Outcome ScheduleBill::select(int32_t row, int32_t col) {
+  Outcome o;
+  try {
+    o.cancel = !form_.grid->select(row, col);
+  } catch (const Error& e) {
+    o.failure = e;
+  }
+  return o;
+}
+
+ScheduleBill::Outcome ScheduleBill::keyDown(int16_t keyCode) {
+  Variant key(keyCode), cancel(false);
+  return raise("OnGridKeyDown", {Arg::byRef(key), Arg(Variant(int16_t{0})), Arg::byRef(cancel)},
+               &cancel);
+}
+
+ScheduleBill::Outcome ScheduleBill::checkData() {
+  Variant cancel(false);
+  return raise("OnCheckData", {Arg::byRef(cancel)}, &cancel);
+}
+
+void ScheduleBill::hostLayout() {
+  PictureBox& f = *form_.fraOther;
+  f.top = form_.form->scaleHeight - f.height - 120;
+  f.width = form_.form->scaleWidth - 240;
+}
+
+void ScheduleBill::renumber() {
+  GridControl& g = *form_.grid;
+  for (int32_t r = 2; r <= g.rows(); ++r) {
+    g.cell(r, scheduleColumnIndex("ColNo")).value = Variant(r - 1);
+  }
+}
+
+void ScheduleBill::sumTotals() {
+  GridControl& g = *form_.grid;
+  double total = 0;
+  for (int32_t r = 2; r <= g.rows(); ++r) {
+    const Variant& v = g.cell(r, scheduleColumnIndex("ColQty")).value;
+    total += automation::leadingNumber(v.isNull() ? std::string() : v.toString());
+  }
+  totalQty_ = total;
+}
+
+Variant ScheduleBill::operation(int position, automation::Args args) {
+  switch (position) {
+    case op::kGetForm:
+      automation::requireArgs(args, 1, "GetForm");
+      args[0].set(Variant(ObjectRef(form_.form)));
+      return Variant();
+    case op::kGetColumns: {
+      automation::requireArgs(args, 1, "GetColumns");
+      auto map = automation::HostDictionary::create();
+      for (const ScheduleColumn& c : scheduleColumns()) {
+        map->set(c.key, Variant(scheduleColumnIndex(c.key)));
+      }
+      args[0].set(Variant(map));
+      return Variant();
+    }
+    case op::kGetInterID:
+      return Variant(workOrderId_);
+    case op::kGetBillStatus:
+      return Variant(status_);
+    case op::kRefreshBill:
+      load(workOrderId_);
+      return Variant();
+    case op::kRenumberRows:
+      renumber();
+      return Variant();
+    case op::kSetBillChanged:
+      changed_ = true;
+      return Variant();
+    case op::kRefreshTotals:
+      sumTotals();
+      return Variant();
+    case op::kGetMenuBar:
+      return Variant(ObjectRef(form_.menuBar));
+    case op::kShowDetail:
+      automation::requireArgs(args, 2, "ShowDetail");
+      detailShown_ = !detailShown_;
+      return Variant();
+  }
+  throw Error::memberNotFound("operation " + std::to_string(position), "BillEvents");
+}
+
+std::string ScheduleBill::layoutText() const {
+  std::ostringstream out;
+  auto rect = [&](const char* name, double l, double t, double w, double h, bool visible) {
+    out << "  " << name << std::string(12 - std::string(name).size(), ' ') << "left " << l
+        << "  top " << t << "  width " << w << "  height " << h << (visible ? "" : "  (hidden)")
+        << "\n";
+  };
+  out << "form " << form_.form->scaleWidth << " x " << form_.form->scaleHeight << " twips\n";
+  const GridControl& g = *form_.grid;
+  rect("grdDetail", g.left, g.top, g.width, g.height, g.visible);
+  const PictureBox& p = *form_.picSplit;
+  rect("picSplit", p.left, p.top, p.width, p.height, p.visible);
+  const LedgerGrid& l = *form_.ldgAbility;
+  rect("ldgAbility", l.left, l.top, l.width, l.height, l.visible);
+  const PictureBox& f = *form_.fraOther;
+  rect("fraOther", f.left, f.top, f.width, f.height, f.visible);
+  out << "  tools:";
+  for (const auto& b : form_.menuBar->buttons()) {
+    if (!b->visible) continue;
+    out << " " << b->key << (b->checked ? "[checked]" : "");
+  }
+  out << "\n";
+  return out.str();
+}
+
+}  // namespace qx::sim

@@ -1,0 +1,145 @@
+// Workbench commands of the repetitive schedule bill: open a work order's schedule with the
+// plug-in, look at the form's layout, resize it, drag the splitter bar, work in the grid and
+// the tool bar, and close the bill.
+#include <ostream>
+
+#include "automation/conversions.h"
+#include "automation/text.h"
+#include "host/prog_ids.h"
+#include "scheduler/ei_rep_scheduler.h"
+#include "services/login_props.h"
+#include "sim/schedule_bill.h"
+#include "tools/qxhost/workbench.h"
+#include "widgets/ledger_data.h"
+
+namespace qx::qxhost {
+
+namespace {
+
+using automation::Error;
+
+sim::ScheduleBill& bill(Workbench& w) {
+  if (!w.schedule) throw UsageError{"no schedule bill is open (schedule open <work order id>)"};
+  return *w.schedule;
+}
+
+int32_t number(const Line& l, size_t i) {
+  if (i >= l.size()) throw UsageError{"missing number"};
+  auto n = automation::parseNumber(l.words[i]);
+  if (!n) throw UsageError{"not a number: " + l.words[i]};
+  return automation::roundToInt32(*n);
+}
+
+void report(Workbench& w, std::string_view what, const sim::ScheduleBill::Outcome& o) {
+  if (o.failure) w.printError(*o.failure);
+  w.out() << what << (o.cancel ? ": refused" : ": done") << "\n";
+}
+
+void printGrid(Workbench& w) {
+  const sim::GridControl& g = *bill(w).form().grid;
+  std::vector<size_t> widths(g.cols(), 0);
+  auto width = [](const std::string& s) {
+    size_t n = 0;  // display columns: CJK characters take two
+    for (size_t i = 0; i < s.size();) {
+      unsigned char c = static_cast<unsigned char>(s[i]);
+      size_t len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+      n += len >= 3 ? 2 : 1;
+      i += len;
+    }
+    return n;
+  };
+  for (int32_t r = 1; r <= g.rows(); ++r) {
+    for (int32_t c = 1; c <= g.cols(); ++c)
+      widths[c - 1] = std::max(widths[c - 1], width(g.cellText(r, c)));
+  }
+  for (int32_t r = 1; r <= g.rows(); ++r) {
+    w.out() << (r == g.selRow() ? "> " : "  ");
+    for (int32_t c = 1; c <= g.cols(); ++c) {
+      std::string t = g.cellText(r, c);
+      w.out() << t << std::string(widths[c - 1] - width(t) + 1, ' ') << "|";
+    }
+    w.out() << "\n";
+  }
+}
+
+void cmdSchedule(Workbench& w, const Line& l) {
+  if (l.size() < 2) throw UsageError{"missing sub-command"};
+  std::string sub = automation::asciiLower(l.words[1]);
+  if (sub == "open") {
+    int32_t id = number(l, 2);
+    w.schedule.reset();
+    auto b = std::make_unique<sim::ScheduleBill>(
+        w.host(), automation::ObjectRef(widgets::LedgerData::create()));
+    b->load(id);
+    w.out() << "work order " << b->form().text("txtNo").text << " (" << id << "), item "
+            << b->form().text("txtItemNumber").text << ", not yet scheduled "
+            << b->form().text("txtNoQty").text << "\n";
+    w.schedule = std::move(b);
+    if (auto failure = w.schedule->attachPlugin(host::prog_id::kEIRepScheduler)) {
+      w.printError(*failure);
+    }
+    w.out() << w.schedule->layoutText();
+  } else if (sub == "layout") {
+    w.out() << bill(w).layoutText();
+  } else if (sub == "grid") {
+    printGrid(w);
+  } else if (sub == "header") {
+    for (const auto& [name, box] : bill(w).form().textBoxes) {
+      w.out() << "  " << name << " = \"" << box->text << "\"\n";
+    }
+  } else if (sub == "resize") {
+    bill(w).form().form->resize(number(l, 2), number(l, 3));
+    w.out() << bill(w).layoutText();
+  } else if (sub == "drag") {
+    // drag <y in the bar at the press> <form y> [<form y> ...]: the last y is the drop.
+    if (l.size() < 4) throw UsageError{"drag <grab y> <y> [<y> ...]"};
+    const auto& f = bill(w).form();
+    f.picSplit->mouseDown(f.picSplit->width / 2, number(l, 2));
+    for (size_t i = 3; i + 1 < l.size(); ++i) f.form->mouseMove(f.picSplit->left, number(l, i));
+    f.form->mouseUp(f.picSplit->left, number(l, l.size() - 1));
+    w.out() << bill(w).layoutText();
+  } else if (sub == "select") {
+    report(w, "select", bill(w).select(number(l, 2), number(l, 3)));
+  } else if (sub == "click") {
+    if (l.size() < 3) throw UsageError{"click <tool key>"};
+    report(w, "click " + l.words[2], bill(w).clickTool(l.words[2]));
+  } else if (sub == "key") {
+    report(w, "key", bill(w).keyDown(static_cast<int16_t>(number(l, 2))));
+  } else if (sub == "check") {
+    report(w, "check", bill(w).checkData());
+  } else if (sub == "ledger") {
+    w.out() << bill(w).form().ldgAbility->renderText();
+  } else if (sub == "showability") {
+    // The user's saved choice, as the plug-in reads it when a bill opens.
+    if (l.size() < 3) throw UsageError{"showability on|off"};
+    bool on = automation::equalsIgnoreCase(l.words[2], "on");
+    std::string path = scheduler::settingsKeyPath(services::GetEdition(0));
+    w.host().registry().write(path, "ShowAbility", automation::Variant(on));
+    w.out() << path << "\\ShowAbility = " << (on ? "True" : "False") << "\n";
+  } else if (sub == "settings") {
+    std::string path = scheduler::settingsKeyPath(services::GetEdition(0));
+    w.out() << path << "\n";
+    for (const auto& [name, value] : w.host().registry().values(path)) {
+      w.out() << "  " << name << " = " << Workbench::formatValue(value) << "\n";
+    }
+  } else if (sub == "close") {
+    bill(w).close();
+    w.schedule.reset();
+    w.out() << "schedule bill closed\n";
+  } else {
+    throw UsageError{"unknown sub-command " + l.words[1]};
+  }
+}
+
+}  // namespace
+
+void addScheduleCommands(Workbench& w) {
+  w.addCommand({"schedule",
+                "open <id> | layout | grid | header | resize <w> <h> | drag <grab y> <y>... | "
+                "select <row> <col> | click <tool> | key <code> | check | ledger | "
+                "showability on|off | settings | close",
+                "the repetitive schedule bill of a work order, with the schedule plug-in",
+                cmdSchedule});
+}
+
+}  // namespace qx::qxhost
