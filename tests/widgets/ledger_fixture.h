@@ -41,7 +41,7 @@ inline Ref<HostDictionary> columnDef(Variant caption, Variant second, Variant ty
 
 inline Ref<HostVector> headerOf(std::initializer_list<Ref<HostDictionary>> records) {
   auto v = HostVector::create();
-  for (const auto& r : records) v->add(Variant(r));
+  for (const auto& r : records) v->call("Add", ObjectRef(r));
   return v;
 }
 

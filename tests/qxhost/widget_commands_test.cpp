@@ -1,0 +1,91 @@
+// The widget commands of the workbench: forms, controls, the splitter dragged by the mouse and
+// the ledger shown as a table.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/live_objects.h"
+#include "tools/qxhost/workbench.h"
+
+namespace qx::qxhost {
+namespace {
+
+class WidgetCommandsTest : public qx::testing::LiveObjectsTest {
+ protected:
+  void SetUp() override {
+    LiveObjectsTest::SetUp();
+    home_ = std::filesystem::temp_directory_path() / "qx_widget_commands";
+    std::filesystem::remove_all(home_);
+    sim::HostOptions o;
+    o.home = home_;
+    o.dataDir = std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data";
+    host_ = std::make_unique<sim::SimHost>(o);
+  }
+  void TearDown() override {
+    host_.reset();
+    std::filesystem::remove_all(home_);
+    LiveObjectsTest::TearDown();
+  }
+  std::string run(const std::string& script, int* failed) {
+    std::ostringstream out;
+    Workbench w(*host_, out);
+    std::istringstream in(script);
+    *failed = w.run(in);
+    return out.str();
+  }
+  static bool has(const std::string& out, const std::string& text) {
+    return out.find(text) != std::string::npos;
+  }
+  std::filesystem::path home_;
+  std::unique_ptr<sim::SimHost> host_;
+};
+
+TEST_F(WidgetCommandsTest, ASplitterDraggedOnAForm) {
+  int failed = -1;
+  std::string out =
+      run("form frm 8000 6000\n"
+          "picture $frm bar 0 2000 8000 60\n"
+          "widget split cSplitter\n"
+          "call $split Initialise $bar $frm\n"
+          "let $split Orientation 1\n"
+          "let $split BorderSize 600\n"
+          "drag $bar $frm y 10 5500 3000\n"
+          "release split\n",
+          &failed);
+  EXPECT_EQ(failed, 0) << out;
+  EXPECT_TRUE(has(out, "moved to 5500: bar: left 0, top 2000,")) << out;
+  EXPECT_TRUE(has(out, "screen pointer 12")) << out;
+  EXPECT_TRUE(has(out, "dropped at 3000: bar: left 0, top 2960, width 8000, height 60")) << out;
+  EXPECT_TRUE(has(out, "frm has received 1 resize message\n")) << out;
+}
+
+TEST_F(WidgetCommandsTest, TheLedgerDemoShowsTheTable) {
+  int failed = -1;
+  std::string out = run("ledger demo\n", &failed);
+  EXPECT_EQ(failed, 0) << out;
+  EXPECT_TRUE(has(out, "the control asked for 8 rows")) << out;
+  EXPECT_TRUE(has(out, "| 代码 | 名称       |")) << out;
+  EXPECT_TRUE(has(out, "||||差异率|21.88|-12.50|100.00|")) << out;
+  EXPECT_TRUE(has(out, "|  light green\n")) << out;
+}
+
+TEST_F(WidgetCommandsTest, ALedgerBuiltFromTheScript) {
+  int failed = -1;
+  std::string out =
+      run("form frm\n"
+          "ledgergrid $frm ldg 0 0 9000 3000\n"
+          "widget data LedgerData\n"
+          "let $data ldg $ldg\n"
+          "ledger show $ldg\n"
+          "call $data Refresh\n"
+          "ledger show nothing\n"
+          "picture\n",
+          &failed);
+  EXPECT_EQ(failed, 2) << out;  // the last two lines are malformed
+  EXPECT_TRUE(has(out, "ldg set")) << out;
+  EXPECT_TRUE(has(out, "(ldg: nothing painted)")) << out;
+  EXPECT_TRUE(has(out, "error 91")) << out;  // Refresh without a header list
+}
+
+}  // namespace
+}  // namespace qx::qxhost
