@@ -24,6 +24,7 @@ int wmain() {
     qx::win32::tests::objectBridgeTests();
     qx::win32::tests::dispatchObjectTests();
     qx::win32::tests::registryObjectTests();
+    qx::win32::tests::windowsPlatformTests();
   } catch (...) {
     check(false,
           "unexpected failure: " + qx::automation::toError(std::current_exception()).description());

@@ -9,5 +9,6 @@ void comErrorTests();
 void objectBridgeTests();
 void dispatchObjectTests();
 void registryObjectTests();
+void windowsPlatformTests();
 
 }  // namespace qx::win32::tests
