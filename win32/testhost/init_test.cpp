@@ -104,6 +104,23 @@ void wrongSourceIsTypeMismatch() {
         "the error information describes it: " + description);
 }
 
+// The schedule plug-in goes on after subscribing: it asks the source for the bill's form by
+// the operation's position. This host has no schedule form, so Init fails with the host's error
+// and the subscription made before stays.
+void schedulerInitAsksForTheForm() {
+  ComPtr<BillSource> bill = makeBillSource();
+  ComPtr<IDispatch> sched = createByProgId(kSchedulerProgId);
+  if (!sched) return;
+  CallOutcome r = initByName(sched.get(), argDispatch(static_cast<_BillEvents*>(bill.get())));
+  check(FAILED(r.hr), "EIRepScheduler.Init fails without a schedule form");
+  check(r.description.find("the test host has no schedule form") != std::string::npos,
+        "the host's own error reaches the caller: " + r.description);
+  checkEqual(static_cast<long long>(bill->sinkCount()), 1, "what was bound before stays bound");
+  sched.reset();
+  checkEqual(static_cast<long long>(bill->sinkCount()), 0, "release ends the subscription");
+  checkEqual(static_cast<long long>(bill->refs()), 1, "and leaves no reference on the source");
+}
+
 }  // namespace
 
 void runInitTests() {
@@ -113,6 +130,7 @@ void runInitTests() {
   initThroughVtableSubscribes();
   reInitSwitches();
   wrongSourceIsTypeMismatch();
+  schedulerInitAsksForTheForm();
 }
 
 }  // namespace qx::testhost
