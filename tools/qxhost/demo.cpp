@@ -29,6 +29,16 @@ resource delete 1001
 resource delete 1009
 sql "SELECT FInterID, FNumber, FName FROM t_resource WHERE FInterID IN (1001, 1009) ORDER BY FInterID"
 resource close
+# The schedule bill of work order WO-2612-001 with the capacity area shown: the plug-in reads the
+# user's settings, places the splitter bar, and lays the form out on every drag and resize.
+schedule showability on
+schedule open 5001
+schedule grid
+schedule drag 30 7000 6000 5000
+schedule drag 30 2000
+schedule resize 19200 9600
+schedule close
+schedule settings
 )";
 }
 
