@@ -10,11 +10,11 @@ namespace qx::widgets {
 namespace {
 
 using automation::CallKind;
+using automation::Date;
 using automation::HostDictionary;
 using automation::HostVector;
 using automation::Ref;
 using automation::Variant;
-using automation::Date;
 using testing::columnDef;
 using testing::headerOf;
 using testing::table;

@@ -13,10 +13,10 @@ namespace {
 using automation::Arg;
 using automation::CallKind;
 using automation::Error;
-using automation::Variant;
 using automation::FunctionSink;
 using automation::ObjectRef;
 using automation::Ref;
+using automation::Variant;
 using testing::CallLog;
 using testing::FakePlatform;
 using testing::StrictFake;
