@@ -25,7 +25,8 @@ constexpr int32_t kSetUpOption = 32;
 }  // namespace
 
 const SourceField<LedgerData>::Route LedgerData::kControlRoutes[] = {
-    {host::ledger_grid_event::kRequestRowText, &LedgerData::m_ldg_RequestRowText},
+    {host::ledger_grid_event::kRequestRowText,
+     [](LedgerData& l, Args a) { l.m_ldg_RequestRowText(a); }},
 };
 
 std::span<const automation::Member<LedgerData>> LedgerData::members() {

@@ -34,11 +34,12 @@ float toSingle(const Variant& v) {
 }  // namespace
 
 const SourceField<cSplitter>::Route cSplitter::kBarRoutes[] = {
-    {host::picture_box_event::kMouseDown, &cSplitter::m_picSplitter_MouseDown},
+    {host::picture_box_event::kMouseDown,
+     [](cSplitter& s, Args a) { s.m_picSplitter_MouseDown(a); }},
 };
 const SourceField<cSplitter>::Route cSplitter::kFormRoutes[] = {
-    {host::form_event::kMouseMove, &cSplitter::m_frmParent_MouseMove},
-    {host::form_event::kMouseUp, &cSplitter::m_frmParent_MouseUp},
+    {host::form_event::kMouseMove, [](cSplitter& s, Args a) { s.m_frmParent_MouseMove(a); }},
+    {host::form_event::kMouseUp, [](cSplitter& s, Args a) { s.m_frmParent_MouseUp(a); }},
 };
 
 std::span<const automation::Member<cSplitter>> cSplitter::members() {

@@ -8,6 +8,7 @@
 #include "frame/module.h"
 #include "sim/sim_host.h"
 #include "support/live_objects.h"
+#include "support/temp_home.h"
 
 namespace qx::frame {
 namespace {
@@ -69,9 +70,7 @@ class RegistrationTest : public qx::testing::LiveObjectsTest {
  protected:
   void SetUp() override {
     LiveObjectsTest::SetUp();
-    home_ = std::filesystem::temp_directory_path() /
-            ("qx_reg_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    home_ = qx::testing::uniqueTempPath("reg");
     std::filesystem::remove_all(home_);
     sim::HostOptions o;
     o.home = home_;

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "support/live_objects.h"
+#include "support/temp_home.h"
 #include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
@@ -14,7 +15,7 @@ class ResourceCommandsTest : public qx::testing::LiveObjectsTest {
  protected:
   void SetUp() override {
     LiveObjectsTest::SetUp();
-    home_ = std::filesystem::temp_directory_path() / "qx_resource_commands";
+    home_ = qx::testing::uniqueTempPath("resource_commands");
     std::filesystem::remove_all(home_);
     sim::HostOptions o;
     o.home = home_;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "support/live_objects.h"
+#include "support/temp_home.h"
 #include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
@@ -14,7 +15,7 @@ class WidgetCommandsTest : public qx::testing::LiveObjectsTest {
  protected:
   void SetUp() override {
     LiveObjectsTest::SetUp();
-    home_ = std::filesystem::temp_directory_path() / "qx_widget_commands";
+    home_ = qx::testing::uniqueTempPath("widget_commands");
     std::filesystem::remove_all(home_);
     sim::HostOptions o;
     o.home = home_;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "support/live_objects.h"
+#include "support/temp_home.h"
 
 namespace qx::qxhost {
 namespace {
@@ -13,9 +14,7 @@ class WorkbenchTest : public qx::testing::LiveObjectsTest {
  protected:
   void SetUp() override {
     LiveObjectsTest::SetUp();
-    home_ = std::filesystem::temp_directory_path() /
-            ("qx_bench_" +
-             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    home_ = qx::testing::uniqueTempPath("bench");
     std::filesystem::remove_all(home_);
     sim::HostOptions o;
     o.home = home_;
@@ -97,7 +96,7 @@ TEST_F(WorkbenchTest, MalformedLinesAreCountedAndExplained) {
 // The demo leaves the component's per-thread resource loader alive (it is kept by design), so
 // leaks are measured between a first and a second run of the demo.
 TEST(WorkbenchDemo, RunsWithoutMalformedLinesAndLeavesNothingBehindOnARerun) {
-  auto home = std::filesystem::temp_directory_path() / "qx_bench_demo";
+  auto home = qx::testing::uniqueTempPath("demo");
   std::filesystem::remove_all(home);
   sim::HostOptions o = sim::HostOptions::fromEnvironment();
   o.home = home;

@@ -8,6 +8,7 @@
 #include "sim/master_data_bill.h"
 #include "sim/sim_host.h"
 #include "support/live_objects.h"
+#include "support/temp_home.h"
 
 namespace qx::resource {
 namespace {
@@ -30,7 +31,7 @@ class DeleteCheckDbTest : public qx::testing::LiveObjectsTest {
  protected:
   void SetUp() override {
     LiveObjectsTest::SetUp();
-    dir_ = std::filesystem::temp_directory_path() / "qx_resource_delete_check";
+    dir_ = qx::testing::uniqueTempPath("delete_check");
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     std::ofstream(dir_ / "t.sql") << kScript;

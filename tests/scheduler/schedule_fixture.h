@@ -12,6 +12,7 @@
 #include "sim/schedule_bill.h"
 #include "sim/sim_host.h"
 #include "support/live_objects.h"
+#include "support/temp_home.h"
 #include "widgets/ledger_data.h"
 
 namespace qx::scheduler {
@@ -20,9 +21,7 @@ class ScheduleFixture : public qx::testing::LiveObjectsTest {
  protected:
   void SetUp() override {
     LiveObjectsTest::SetUp();
-    home_ = std::filesystem::temp_directory_path() /
-            ("qx_sched_" +
-             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    home_ = qx::testing::uniqueTempPath("sched");
     std::filesystem::remove_all(home_);
     sim::HostOptions o = sim::HostOptions::fromEnvironment();
     o.home = home_;

@@ -30,9 +30,8 @@ int errorOf(const std::function<void()>& f, std::string* text = nullptr) {
 }
 
 TEST_F(ComponentRegistryTest, OwnComponentsAreFoundInAnyLetterCase) {
-  components_.registerComponent("Test.Thing", [] {
-    return ObjectRef(automation::HostDictionary::create());
-  });
+  components_.registerComponent("Test.Thing",
+                                [] { return ObjectRef(automation::HostDictionary::create()); });
   EXPECT_TRUE(components_.create("TEST.thing"));
   EXPECT_TRUE(components_.hasComponent("test.THING"));
   components_.unregisterComponent("Test.Thing");
@@ -61,9 +60,8 @@ TEST_F(ComponentRegistryTest, CurVerIsFollowed) {
 }
 
 TEST_F(ComponentRegistryTest, CreationCanBeMadeToFail) {
-  components_.registerComponent("Test.Thing", [] {
-    return ObjectRef(automation::HostDictionary::create());
-  });
+  components_.registerComponent("Test.Thing",
+                                [] { return ObjectRef(automation::HostDictionary::create()); });
   faults_.add("test.thing", std::string(FaultInjector::kCreate), 2);
   EXPECT_TRUE(components_.create("Test.Thing"));
   EXPECT_NE(errorOf([&] { components_.create("Test.Thing"); }), 0);

@@ -4,7 +4,7 @@
 
 #include "automation/recordset.h"
 #include "support/live_objects.h"
-#include "temp_home.h"
+#include "support/temp_home.h"
 
 namespace qx::sim {
 namespace {
@@ -28,7 +28,7 @@ class DatabaseTest : public qx::testing::LiveObjectsTest {
     }
     return {};
   }
-  testing::TempHome home_;
+  qx::testing::TempHome home_;
 };
 
 TEST_F(DatabaseTest, TheSampleIsBuiltOnFirstUseWithTheSeedFacts) {

@@ -11,7 +11,7 @@
 #include "services/sys_objects.h"
 #include "sim/sim_host.h"
 #include "support/live_objects.h"
-#include "temp_home.h"
+#include "support/temp_home.h"
 
 namespace qx::sim {
 namespace {
@@ -34,7 +34,7 @@ class HostServicesTest : public qx::testing::LiveObjectsTest {
   // The component's module state lives per thread: each scenario gets its own.
   static void onFreshThread(const std::function<void()>& body) { std::thread(body).join(); }
 
-  testing::TempHome home_;
+  qx::testing::TempHome home_;
   std::unique_ptr<SimHost> host_;
 };
 

@@ -5,7 +5,7 @@
 #include "automation/events.h"
 #include "automation/host_vector.h"
 #include "support/live_objects.h"
-#include "temp_home.h"
+#include "support/temp_home.h"
 
 namespace qx::sim {
 namespace {
@@ -74,7 +74,7 @@ class MasterDataBillTest : public qx::testing::LiveObjectsTest {
   }
   Variant value(const std::string& sql) { return database_->open().execute(sql)->value(0); }
 
-  testing::TempHome home_;
+  qx::testing::TempHome home_;
   std::shared_ptr<Database> database_;
   automation::Ref<MasterDataBill> bill_;
   std::unique_ptr<Refuser> plugin_;

@@ -7,6 +7,7 @@
 #include "automation/conversions.h"
 #include "sim/reg_helper.h"
 #include "support/live_objects.h"
+#include "support/temp_home.h"
 
 namespace qx::sim {
 namespace {
@@ -17,8 +18,7 @@ class RegistryFileTest : public qx::testing::LiveObjectsTest {
  protected:
   void SetUp() override {
     LiveObjectsTest::SetUp();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("qx_registry_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir_ = qx::testing::uniqueTempPath("registry");
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     file_ = dir_ / "registry.txt";
@@ -33,7 +33,10 @@ class RegistryFileTest : public qx::testing::LiveObjectsTest {
 constexpr const char* kKey = "HKEY_CURRENT_USER\\SOFTWARE\\VELTRAN\\ZRA\\EIRepSchedule";
 
 TEST_F(RegistryFileTest, ValuesKeepTheirTypesAcrossAReload) {
-  const Variant values[] = {Variant(int16_t{3}), Variant(70000), Variant(2.5), Variant(true),
+  const Variant values[] = {Variant(int16_t{3}),
+                            Variant(70000),
+                            Variant(2.5),
+                            Variant(true),
                             Variant("text with \"quotes\"\nand a line"),
                             Variant(automation::makeDate(2026, 12, 8, 10, 30, 0))};
   {

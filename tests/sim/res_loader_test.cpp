@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/live_objects.h"
-#include "temp_home.h"
+#include "support/temp_home.h"
 
 namespace qx::sim {
 namespace {
@@ -23,7 +23,7 @@ class ResLoaderTest : public qx::testing::LiveObjectsTest {
   std::filesystem::path strings() const {
     return std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data" / "strings";
   }
-  testing::TempHome home_;
+  qx::testing::TempHome home_;
 };
 
 TEST_F(ResLoaderTest, TranslatesFromTheFileOfItsBaseNameAndLanguage) {

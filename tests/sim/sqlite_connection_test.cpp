@@ -5,7 +5,7 @@
 #include "automation/conversions.h"
 #include "automation/recordset.h"
 #include "support/live_objects.h"
-#include "temp_home.h"
+#include "support/temp_home.h"
 
 namespace qx::sim {
 namespace {
@@ -40,7 +40,7 @@ class SqliteConnectionTest : public qx::testing::LiveObjectsTest {
   int32_t count(const std::string& table) {
     return execute("SELECT COUNT(*) FROM " + table).toObject()->get("Fields", 0).value().toInt32();
   }
-  testing::TempHome home_;
+  qx::testing::TempHome home_;
   std::shared_ptr<Database> database_;
 };
 

@@ -1,4 +1,5 @@
-// A temporary folder per test, removed at the end, and a small database built in it.
+// A temporary folder per test (and per process, since tests run in parallel), removed at the
+// end, and a small database built in it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,16 +8,24 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "sim/database.h"
 
-namespace qx::sim::testing {
+namespace qx::testing {
+
+// A path in the temporary folder unique to the running test and process.
+inline std::filesystem::path uniqueTempPath(const std::string& stem) {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string test = info ? std::string(info->test_suite_name()) + "_" + info->name() : "global";
+  return std::filesystem::temp_directory_path() /
+         ("qx_" + stem + "_" + test + "_" + std::to_string(::getpid()));
+}
 
 class TempHome {
  public:
   TempHome() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("qx_svc_" + std::string(info->test_suite_name()) + "_" + info->name());
+    dir_ = uniqueTempPath("home");
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }
@@ -36,7 +45,7 @@ class TempHome {
   // A database made from one script.
   std::filesystem::path database(const std::string& name, const std::string& script) const {
     std::filesystem::path file = dir_ / name;
-    Database::build(file, {write(name + ".sql", script)});
+    sim::Database::build(file, {write(name + ".sql", script)});
     return file;
   }
 
@@ -44,4 +53,4 @@ class TempHome {
   std::filesystem::path dir_;
 };
 
-}  // namespace qx::sim::testing
+}  // namespace qx::testing
