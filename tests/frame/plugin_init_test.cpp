@@ -15,7 +15,9 @@ using qx::testing::TestSource;
 
 class PluginInitTest : public qx::testing::LiveObjectsTest {};
 
-Variant of(const automation::Ref<TestSource>& s) { return Variant(ObjectRef(s)); }
+Variant of(const automation::Ref<TestSource>& s) {
+  return Variant(ObjectRef(s));
+}
 
 TEST_F(PluginInitTest, ResourceInitSubscribesAndNothingUnsubscribes) {
   auto source = TestSource::create("MasterDataEvents");

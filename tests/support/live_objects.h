@@ -10,7 +10,9 @@ namespace qx::testing {
 class LiveObjectsTest : public ::testing::Test {
  protected:
   void SetUp() override { start_ = automation::Object::liveObjects(); }
-  void TearDown() override { EXPECT_EQ(automation::Object::liveObjects(), start_) << "leaked objects"; }
+  void TearDown() override {
+    EXPECT_EQ(automation::Object::liveObjects(), start_) << "leaked objects";
+  }
 
  private:
   int64_t start_ = 0;

@@ -36,7 +36,8 @@ class TestSource final : public automation::Object {
   }
 
  protected:
-  automation::Variant dispatch(automation::DispId id, automation::CallKind, automation::Args) override {
+  automation::Variant dispatch(automation::DispId id, automation::CallKind,
+                               automation::Args) override {
     throw automation::Error::memberNotFound("#" + std::to_string(id), iface_);
   }
 
