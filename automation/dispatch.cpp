@@ -1,16 +1,69 @@
 #include "automation/dispatch.h"
 
+#include <cstdint>
+
 namespace qx::automation {
 
-void NameTable::add(std::string_view name, DispId id) {
-  byName_.emplace(asciiLower(name), id);
-  byId_.emplace(id, std::string(name));
+namespace {
+
+inline char lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::optional<DispId> NameTable::find(std::string_view name) const {
-  auto it = byName_.find(asciiLower(name));
-  if (it == byName_.end()) return std::nullopt;
-  return it->second;
+// Names are short and few per table: a hash of the length and three letters spreads them well
+// enough, and a lookup does not walk the whole name twice.
+inline size_t nameHash(std::string_view name) {
+  size_t n = name.size();
+  if (n == 0) return 0;
+  uint64_t h = n;
+  h = h * 131 + static_cast<unsigned char>(lower(name[0]));
+  h = h * 131 + static_cast<unsigned char>(lower(name[n / 2]));
+  h = h * 131 + static_cast<unsigned char>(lower(name[n - 1]));
+  return static_cast<size_t>((h * 0x9E3779B97F4A7C15ull) >> 29);
+}
+
+// Equal ignoring letter case; `lowered` is in lower case and of the same length as `name`.
+inline bool sameName(const std::string& lowered, std::string_view name) {
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (lowered[i] != lower(name[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void NameTable::add(std::string_view name, DispId id) {
+  byId_.emplace(id, std::string(name));
+  if (find(name)) return;
+  if (2 * (used_ + 1) > slots_.size()) {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(old.empty() ? 16 : 2 * old.size(), Slot());
+    for (Slot& slot : old) {
+      if (slot.used) place(std::move(slot));
+    }
+  }
+  place(Slot{nameHash(name), asciiLower(name), id, true});
+  ++used_;
+}
+
+void NameTable::place(Slot slot) {
+  size_t mask = slots_.size() - 1;
+  size_t i = slot.hash & mask;
+  while (slots_[i].used) i = (i + 1) & mask;
+  slots_[i] = std::move(slot);
+}
+
+const NameTable::Slot* NameTable::slotOf(std::string_view name) const noexcept {
+  if (slots_.empty()) return nullptr;
+  size_t hash = nameHash(name);
+  size_t mask = slots_.size() - 1;
+  for (size_t i = hash & mask; slots_[i].used; i = (i + 1) & mask) {
+    const Slot& slot = slots_[i];
+    if (slot.hash == hash && slot.lowered.size() == name.size() && sameName(slot.lowered, name)) {
+      return &slot;
+    }
+  }
+  return nullptr;
 }
 
 std::string NameTable::nameOf(DispId id) const {

@@ -15,15 +15,29 @@
 
 namespace qx::automation {
 
-// A case-insensitive name → id map built once.
+// A case-insensitive name → id map built once. Looked up on every call by name, so it is a flat
+// open-addressing table that finds a name without copying it.
 class NameTable {
  public:
+  // The first id given for a name (in any letter case) stays.
   void add(std::string_view name, DispId id);
-  std::optional<DispId> find(std::string_view name) const;
+  std::optional<DispId> find(std::string_view name) const noexcept {
+    const Slot* slot = slotOf(name);
+    return slot ? std::optional<DispId>(slot->id) : std::nullopt;
+  }
   std::string nameOf(DispId id) const;
 
  private:
-  std::unordered_map<std::string, DispId> byName_;
+  struct Slot {
+    size_t hash = 0;
+    std::string lowered;
+    DispId id = 0;
+    bool used = false;
+  };
+  void place(Slot slot);
+  const Slot* slotOf(std::string_view name) const noexcept;
+  std::vector<Slot> slots_;  // a power of two in size, at most half used
+  size_t used_ = 0;
   std::unordered_map<DispId, std::string> byId_;
 };
 
@@ -51,10 +65,9 @@ class Dispatch : public Object {
 
  protected:
   Variant dispatch(DispId id, CallKind kind, Args args) override {
-    const auto& t = table();
-    auto it = t.byId.find(id);
-    if (it == t.byId.end()) throw Error::memberNotFound("#" + std::to_string(id), typeName());
-    const Member<Self>& m = *it->second;
+    const Member<Self>* found = table().member(id);
+    if (!found) throw Error::memberNotFound("#" + std::to_string(id), typeName());
+    const Member<Self>& m = *found;
     Self& self = static_cast<Self&>(*this);
     switch (kind) {
       case CallKind::Method:
@@ -80,14 +93,27 @@ class Dispatch : public Object {
  private:
   struct Table {
     NameTable names;
+    std::vector<const Member<Self>*> small;  // ids 0 to kSmall - 1, by id
     std::unordered_map<DispId, const Member<Self>*> byId;
+    static constexpr DispId kSmall = 256;
+    const Member<Self>* member(DispId id) const {
+      if (id >= 0 && id < kSmall)
+        return static_cast<size_t>(id) < small.size() ? small[id] : nullptr;
+      auto it = byId.find(id);
+      return it == byId.end() ? nullptr : it->second;
+    }
   };
   static const Table& table() {
     static const Table t = [] {
       Table r;
       for (const Member<Self>& m : Self::members()) {
         r.names.add(m.name, m.id);
-        r.byId.emplace(m.id, &m);
+        if (m.id >= 0 && m.id < Table::kSmall) {
+          if (r.small.size() <= static_cast<size_t>(m.id)) r.small.resize(m.id + 1, nullptr);
+          if (!r.small[m.id]) r.small[m.id] = &m;
+        } else {
+          r.byId.emplace(m.id, &m);
+        }
       }
       return r;
     }();

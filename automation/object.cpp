@@ -8,7 +8,8 @@ namespace qx::automation {
 
 namespace {
 std::atomic<int64_t> g_live{0};
-std::shared_ptr<const CallHook> g_hook;  // read on every call; swapped whole
+std::shared_ptr<const CallHook> g_hook;  // swapped whole
+std::atomic<bool> g_hookSet{false};      // read on every call: the hook is rarely installed
 }  // namespace
 
 const char* callKindName(CallKind kind) noexcept {
@@ -57,7 +58,9 @@ void Object::unadvise(uint32_t) {
 }
 
 Variant Object::invoke(DispId id, CallKind kind, Args args) {
-  if (auto hook = std::atomic_load(&g_hook)) (*hook)(*this, id, kind);
+  if (g_hookSet.load(std::memory_order_acquire)) {
+    if (auto hook = std::atomic_load(&g_hook)) (*hook)(*this, id, kind);
+  }
   ObjectRef keep(this);  // a callee that drops the last outside reference must not vanish mid-call
   return dispatch(id, kind, args);
 }
@@ -69,7 +72,10 @@ int64_t Object::liveObjects() noexcept {
 void Object::setCallHook(CallHook hook) {
   std::shared_ptr<const CallHook> p;
   if (hook) p = std::make_shared<const CallHook>(std::move(hook));
+  bool set = static_cast<bool>(p);
+  if (!set) g_hookSet.store(false, std::memory_order_release);
   std::atomic_store(&g_hook, std::move(p));
+  if (set) g_hookSet.store(true, std::memory_order_release);
 }
 
 const Variant& argAt(Args args, size_t index, std::string_view member) {

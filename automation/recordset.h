@@ -7,7 +7,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "automation/dispatch.h"
@@ -34,6 +33,9 @@ struct FieldDef {
   int32_t attributes = field_attr::kUnspecified;
 };
 
+class RecordsetData;
+class RecordsetField;
+
 class Recordset final : public Dispatch<Recordset> {
  public:
   static constexpr std::string_view kTypeName = "Recordset";
@@ -47,7 +49,7 @@ class Recordset final : public Dispatch<Recordset> {
   void appendField(FieldDef def);
   void open();
   void close();
-  bool isOpen() const noexcept { return open_; }
+  bool isOpen() const noexcept;
   void addNew();
   void update();
   void moveFirst();
@@ -57,12 +59,12 @@ class Recordset final : public Dispatch<Recordset> {
   bool bof() const noexcept;
   int32_t recordCount() const noexcept;
   void setFilter(std::string_view text);
-  const std::string& filter() const noexcept { return filterText_; }
+  const std::string& filter() const noexcept;
   // Off: filters scan every row (for comparison and tests).
-  void setIndexing(bool on) noexcept { indexing_ = on; }
+  void setIndexing(bool on) noexcept;
 
-  size_t fieldCount() const noexcept { return fields_.size(); }
-  const FieldDef& fieldDef(size_t i) const { return fields_.at(i); }
+  size_t fieldCount() const noexcept;
+  const FieldDef& fieldDef(size_t i) const;
   // Column of a field name (ignoring case), or of a numeric position; fails with 3265.
   size_t column(const Variant& nameOrIndex) const;
   std::optional<size_t> findColumn(std::string_view name) const;
@@ -72,8 +74,7 @@ class Recordset final : public Dispatch<Recordset> {
   void appendRow(std::vector<Variant> values);
 
  private:
-  friend class RecordsetFields;
-  friend class RecordsetField;
+  Variant fieldObject(size_t column);
 
   Variant mFields(Args a);
   Variant mItem(Args a);
@@ -95,29 +96,10 @@ class Recordset final : public Dispatch<Recordset> {
   void mPutFilter(Args a, const Variant& v);
   Variant mAbsolutePosition(Args a);
 
-  struct Index {
-    std::unordered_map<double, std::vector<uint32_t>> numeric;
-    std::unordered_map<std::string, std::vector<uint32_t>> text;
-  };
-
-  void requireOpen(const char* what) const;
-  size_t currentRow(const char* what) const;
-  Variant convertForField(size_t column, const Variant& v) const;
-  const Index& indexFor(size_t column);
-  void dropIndex(size_t column) noexcept;
-  size_t viewSize() const noexcept;
-  uint32_t rowAt(size_t viewPos) const noexcept;
-
-  std::vector<FieldDef> fields_;
-  std::unordered_map<std::string, size_t> fieldByName_;  // lower-case name → column
-  std::vector<std::vector<Variant>> rows_;
-  bool open_ = false;
-  bool filtered_ = false;
-  std::vector<uint32_t> view_;  // rows of the filtered view, in row order
-  std::string filterText_;
-  long pos_ = 0;  // position in the view; -1 = BOF, viewSize() = EOF
-  bool indexing_ = true;
-  std::unordered_map<size_t, std::unique_ptr<Index>> indexes_;
+  std::shared_ptr<RecordsetData> d_;
+  // One Field object per column, made on first use: a caller reading a field row after row
+  // gets the same object each time.
+  std::vector<Ref<RecordsetField>> fieldObjects_;
 };
 
 }  // namespace qx::automation

@@ -1,5 +1,7 @@
 #include "automation/recordset_fields.h"
 
+#include "automation/recordset_data.h"
+
 namespace qx::automation {
 
 std::span<const Member<RecordsetFields>> RecordsetFields::members() {

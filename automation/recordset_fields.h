@@ -1,6 +1,8 @@
-// The Fields collection and Field objects of the in-memory recordset. Both hold the recordset,
-// so a field read after the recordset's last outside reference is dropped still works.
+// The Fields collection and Field objects of the in-memory recordset. Both hold the recordset's
+// state, so a field read after the recordset's last outside reference is dropped still works.
 #pragma once
+
+#include <memory>
 
 #include "automation/recordset.h"
 
@@ -10,20 +12,21 @@ class RecordsetFields final : public Dispatch<RecordsetFields> {
  public:
   static constexpr std::string_view kTypeName = "Fields";
   static std::span<const Member<RecordsetFields>> members();
-  explicit RecordsetFields(Ref<Recordset> rs) : rs_(std::move(rs)) {}
+  explicit RecordsetFields(std::shared_ptr<RecordsetData> rs) : rs_(std::move(rs)) {}
 
  private:
   Variant mItem(Args a);
   Variant mCount(Args a);
   Variant mAppend(Args a);
-  Ref<Recordset> rs_;
+  std::shared_ptr<RecordsetData> rs_;
 };
 
 class RecordsetField final : public Dispatch<RecordsetField> {
  public:
   static constexpr std::string_view kTypeName = "Field";
   static std::span<const Member<RecordsetField>> members();
-  RecordsetField(Ref<Recordset> rs, size_t column) : rs_(std::move(rs)), column_(column) {}
+  RecordsetField(std::shared_ptr<RecordsetData> rs, size_t column)
+      : rs_(std::move(rs)), column_(column) {}
 
  private:
   Variant mValue(Args a);
@@ -32,7 +35,7 @@ class RecordsetField final : public Dispatch<RecordsetField> {
   Variant mType(Args a);
   Variant mDefinedSize(Args a);
   Variant mAttributes(Args a);
-  Ref<Recordset> rs_;
+  std::shared_ptr<RecordsetData> rs_;
   size_t column_;
 };
 

@@ -223,6 +223,33 @@ TEST_F(RecordsetTest, AFieldObjectKeepsItsRecordsetAlive) {
   EXPECT_EQ(Object::liveObjects(), before);
 }
 
+TEST_F(RecordsetTest, AFieldIsTheSameObjectEachTimeAndFollowsTheCurrentRow) {
+  auto rs = sample();
+  ObjectRef f = field(rs, "FName");
+  EXPECT_EQ(field(rs, "fname").get(), f.get());
+  EXPECT_EQ(field(rs, 1).get(), f.get());
+  EXPECT_EQ(rs->get("Item", "FNAME").toObject().get(), f.get());
+  EXPECT_EQ(f->get("Value"), Variant("alpha"));
+  rs->call("MoveNext");
+  EXPECT_EQ(f->get("Value"), Variant("Beta"));
+  f->put("Value", "B");
+  EXPECT_EQ(value(rs, "FName"), Variant("B"));
+}
+
+TEST_F(RecordsetTest, AFieldAppendedAfterCloseJoinsTheFieldsKeptFromBefore) {
+  auto rs = sample();
+  ObjectRef id = field(rs, "FID");
+  rs->call("Close");
+  append(rs, "FExtra", field_type::kInteger);
+  rs->call("Open");
+  rs->call("AddNew");
+  setValue(rs, "FExtra", 5);
+  id->put("Value", 9);
+  EXPECT_EQ(value(rs, 5), Variant(int32_t{5}));
+  EXPECT_EQ(value(rs, "FID"), Variant(int32_t{9}));
+  EXPECT_EQ(fields(rs)->get("Count"), Variant(int32_t{6}));
+}
+
 TEST_F(RecordsetTest, AppendRejectsDuplicatesAndAnOpenRecordset) {
   auto rs = Recordset::create();
   append(rs, "FID", field_type::kInteger);

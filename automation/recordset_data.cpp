@@ -1,0 +1,316 @@
+#include "automation/recordset_data.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "automation/conversions.h"
+#include "automation/recordset_filter.h"
+
+namespace qx::automation {
+
+namespace {
+
+constexpr const char* kSource = "Recordset";
+
+Error noCurrentRecord() {
+  return Error(3021,
+               "Either BOF or EOF is True, or the current record has been deleted. Requested "
+               "operation requires a current record.",
+               kSource);
+}
+Error closed(const char* what) {
+  return Error(3704, std::string("Operation is not allowed when the object is closed: ") + what,
+               kSource);
+}
+Error notInCollection(const std::string& what) {
+  return Error(3265,
+               "Item cannot be found in the collection corresponding to the requested name or "
+               "ordinal: " +
+                   what,
+               kSource);
+}
+Error wrongValue(const std::string& what) {
+  return Error(3421,
+               "Application uses a value of the wrong type for the current operation: " + what,
+               kSource);
+}
+
+bool isTextType(int32_t t) {
+  using namespace field_type;
+  return t == kBSTR || t == kChar || t == kWChar || t == kVarChar || t == kLongVarChar ||
+         t == kVarWChar || t == kLongVarWChar;
+}
+
+}  // namespace
+
+void RecordsetData::appendField(FieldDef def) {
+  if (open_)
+    throw Error(3219, "Operation is not allowed in this context: the recordset is open", kSource);
+  if (def.name.empty()) throw Error::invalidProcedureCall("a field needs a name", kSource);
+  if (fieldNames_.find(def.name))
+    throw Error(3367, "Object is already in collection: " + def.name, kSource);
+  fieldNames_.add(def.name, static_cast<DispId>(fields_.size()));
+  fields_.push_back(std::move(def));
+}
+
+void RecordsetData::open() {
+  if (open_) throw Error(3705, "Operation is not allowed when the object is open.", kSource);
+  if (fields_.empty()) throw Error(3001, "A recordset needs at least one field to open", kSource);
+  open_ = true;
+  columns_.assign(fields_.size(), {});
+  rowCount_ = 0;
+  filtered_ = false;
+  view_.clear();
+  filterText_.clear();
+  pos_ = 0;
+}
+
+void RecordsetData::close() {
+  requireOpen("Close");
+  open_ = false;
+  columns_.clear();
+  rowCount_ = 0;
+  indexes_.clear();
+  view_.clear();
+  filtered_ = false;
+  filterText_.clear();
+  pos_ = 0;
+}
+
+void RecordsetData::failClosed(const char* what) {
+  throw closed(what);
+}
+
+size_t RecordsetData::currentRow(const char* what) const {
+  requireOpen(what);
+  if (pos_ < 0 || static_cast<size_t>(pos_) >= viewSize()) throw noCurrentRecord();
+  return rowAt(static_cast<size_t>(pos_));
+}
+
+// Makes room for one more row in every column, so that adding it cannot fail half-way.
+void RecordsetData::reserveRow() {
+  for (std::vector<Variant>& column : columns_) {
+    if (column.size() == column.capacity()) column.reserve(std::max<size_t>(16, 2 * column.size()));
+  }
+}
+
+void RecordsetData::addNew() {
+  requireOpen("AddNew");
+  reserveRow();
+  for (std::vector<Variant>& column : columns_) column.push_back(Variant::null());
+  ++rowCount_;
+  indexes_.clear();
+  uint32_t row = static_cast<uint32_t>(rowCount_ - 1);
+  if (filtered_) view_.push_back(row);
+  pos_ = static_cast<long>(viewSize() - 1);
+}
+
+void RecordsetData::update() {
+  currentRow("Update");
+}
+
+void RecordsetData::appendRow(std::vector<Variant> values) {
+  requireOpen("AddNew");
+  if (values.size() != fields_.size()) {
+    throw Error::invalidProcedureCall("a row needs " + std::to_string(fields_.size()) + " values",
+                                      kSource);
+  }
+  for (size_t c = 0; c < values.size(); ++c) values[c] = convertForField(c, values[c]);
+  reserveRow();
+  for (size_t c = 0; c < values.size(); ++c) columns_[c].push_back(std::move(values[c]));
+  ++rowCount_;
+  indexes_.clear();
+  if (filtered_) view_.push_back(static_cast<uint32_t>(rowCount_ - 1));
+}
+
+void RecordsetData::moveFirst() {
+  requireOpen("MoveFirst");
+  pos_ = 0;
+}
+
+void RecordsetData::moveNext() {
+  requireOpen("MoveNext");
+  if (static_cast<size_t>(pos_ + 1) > viewSize()) throw noCurrentRecord();
+  ++pos_;
+}
+
+void RecordsetData::move(int32_t n) {
+  requireOpen("Move");
+  long size = static_cast<long>(viewSize());
+  if ((n > 0 && pos_ >= size) || (n < 0 && pos_ < 0)) throw noCurrentRecord();
+  long p = pos_ + n;
+  pos_ = p < 0 ? -1 : (p > size ? size : p);
+}
+
+void RecordsetData::movePrevious() {
+  requireOpen("MovePrevious");
+  if (pos_ < 0) throw noCurrentRecord();
+  --pos_;
+}
+
+void RecordsetData::moveLast() {
+  requireOpen("MoveLast");
+  pos_ = static_cast<long>(viewSize()) - 1;
+  if (viewSize() == 0) pos_ = 0;
+}
+
+int32_t RecordsetData::absolutePosition() const {
+  requireOpen("AbsolutePosition");
+  if (eof()) return -3;
+  if (bof()) return -2;
+  return static_cast<int32_t>(pos_ + 1);
+}
+
+bool RecordsetData::eof() const noexcept {
+  return !open_ || viewSize() == 0 || pos_ >= static_cast<long>(viewSize());
+}
+bool RecordsetData::bof() const noexcept {
+  return !open_ || viewSize() == 0 || pos_ < 0;
+}
+
+int32_t RecordsetData::recordCount() const noexcept {
+  return open_ ? static_cast<int32_t>(viewSize()) : -1;
+}
+
+std::optional<size_t> RecordsetData::findColumn(std::string_view name) const {
+  if (auto c = fieldNames_.find(name)) return static_cast<size_t>(*c);
+  return std::nullopt;
+}
+
+size_t RecordsetData::column(const Variant& v) const {
+  if (const std::string* name = v.stringIf()) {
+    if (auto c = findColumn(*name)) return *c;
+    throw notInCollection("\"" + *name + "\"");
+  }
+  Variant key = v.value();
+  if (key.isNumber()) {
+    int32_t i = key.toInt32();
+    if (i < 0 || static_cast<size_t>(i) >= fields_.size()) {
+      throw notInCollection("position " + std::to_string(i));
+    }
+    return static_cast<size_t>(i);
+  }
+  std::string name = key.toString();
+  if (auto c = findColumn(name)) return *c;
+  throw notInCollection("\"" + name + "\"");
+}
+
+const Variant& RecordsetData::value(size_t c) const {
+  size_t row = currentRow("Value");
+  return columns_.at(c)[row];
+}
+
+Variant RecordsetData::convertForField(size_t c, const Variant& in) const {
+  const FieldDef& f = fields_.at(c);
+  Variant v = in.isObject() && f.type != field_type::kVariant ? in.value() : in;
+  if (f.type == field_type::kVariant) return v;
+  if (v.isEmpty() || v.isNull()) {
+    bool nullable = f.attributes == field_attr::kUnspecified ||
+                    (f.attributes & (field_attr::kIsNullable | field_attr::kMayBeNull)) != 0;
+    if (!nullable) throw wrongValue("field " + f.name + " does not take Null");
+    return Variant::null();
+  }
+  try {
+    using namespace field_type;
+    switch (f.type) {
+      case kSmallInt:
+        return Variant(v.toInt16());
+      case kInteger:
+        return Variant(v.toInt32());
+      case kBoolean:
+        return Variant(v.toBool());
+      case kDate:
+      case kDBDate:
+      case kDBTimeStamp:
+        return Variant(v.toDate());
+      default:
+        if (isTextType(f.type)) return Variant(v.toString());
+        return Variant(v.toDouble());
+    }
+  } catch (const Error& e) {
+    throw wrongValue("field " + f.name + ": " + e.description());
+  }
+}
+
+void RecordsetData::setValue(size_t c, const Variant& v) {
+  size_t row = currentRow("Value");
+  Variant converted = convertForField(c, v);
+  columns_.at(c)[row] = std::move(converted);
+  dropIndex(c);
+}
+
+void RecordsetData::dropIndex(size_t c) noexcept {
+  indexes_.erase(c);
+}
+
+const RecordsetData::Index& RecordsetData::indexFor(size_t c) {
+  auto it = indexes_.find(c);
+  if (it != indexes_.end()) return *it->second;
+  auto idx = std::make_unique<Index>();
+  const std::vector<Variant>& values = columns_.at(c);
+  for (uint32_t r = 0; r < values.size(); ++r) {
+    const Variant& v = values[r];
+    if (auto n = numericKey(v)) {
+      idx->numeric[*n].push_back(r);
+    } else if (auto t = textKey(v)) {
+      idx->text[*t].push_back(r);
+    }
+  }
+  return *indexes_.emplace(c, std::move(idx)).first->second;
+}
+
+void RecordsetData::setFilter(std::string_view text) {
+  requireOpen("Filter");
+  std::vector<FilterCondition> conds = parseFilter(text);
+  std::vector<const std::vector<Variant>*> cols;  // the column of each condition
+  for (const FilterCondition& cond : conds) {
+    auto c = findColumn(cond.field);
+    if (!c) {
+      throw Error(3001, "Filter \"" + std::string(text) + "\": no field " + cond.field, kSource);
+    }
+    cols.push_back(&columns_[*c]);
+  }
+  std::vector<uint32_t> view;
+  if (!conds.empty()) {
+    auto eq = std::find_if(conds.begin(), conds.end(),
+                           [](const FilterCondition& f) { return f.op == CompareOp::Eq; });
+    auto keep = [&](uint32_t r) {
+      for (size_t k = 0; k < conds.size(); ++k) {
+        if (!matches((*cols[k])[r], conds[k])) return false;
+      }
+      return true;
+    };
+    if (indexing_ && eq != conds.end()) {
+      const Index& idx = indexFor(*findColumn(eq->field));
+      static const std::vector<uint32_t> none;
+      const std::vector<uint32_t>* byNumber = &none;
+      if (eq->literal.number) {
+        auto n = idx.numeric.find(*eq->literal.number);
+        if (n != idx.numeric.end()) byNumber = &n->second;
+      }
+      const std::vector<uint32_t>* byText = &none;
+      auto t = idx.text.find(literalTextKey(eq->literal));
+      if (t != idx.text.end()) byText = &t->second;
+      std::vector<uint32_t> candidates;
+      candidates.reserve(byNumber->size() + byText->size());
+      std::merge(byNumber->begin(), byNumber->end(), byText->begin(), byText->end(),
+                 std::back_inserter(candidates));
+      if (conds.size() == 1) {
+        view = std::move(candidates);
+      } else {
+        std::copy_if(candidates.begin(), candidates.end(), std::back_inserter(view), keep);
+      }
+    } else {
+      for (uint32_t r = 0; r < rowCount_; ++r) {
+        if (keep(r)) view.push_back(r);
+      }
+    }
+  }
+  // Parsed and evaluated: only now change the recordset.
+  filtered_ = !conds.empty();
+  view_ = std::move(view);
+  filterText_ = filtered_ ? std::string(text) : std::string();
+  pos_ = 0;
+}
+
+}  // namespace qx::automation
