@@ -29,7 +29,7 @@ std::optional<double> parseNumber(std::string_view text) noexcept;
 // The numeric test: Empty, Boolean and numbers are numeric; a text when it converts whole.
 bool isNumeric(const Variant& v);
 
-// Shortest text that reads back as the same double ("0.1", "1234.5", "1e+21").
+// Shortest text that reads back as the same double ("0.1", "1234.5", "1E+21").
 std::string formatDouble(double v);
 
 // Civil date and time parts.

@@ -1,5 +1,7 @@
 #include "automation/recordset_filter.h"
 
+#include <cmath>
+
 #include "automation/conversions.h"
 #include "automation/error.h"
 #include "automation/text.h"
@@ -170,8 +172,12 @@ std::optional<double> numericKey(const Variant& v) {
     case VarType::Integer:
     case VarType::Long:
     case VarType::Double:
-    case VarType::Date:
-      return v.toDouble();
+    case VarType::Date: {
+      // NaN equals nothing, so it is neither matched nor indexed.
+      double d = v.toDouble();
+      if (std::isnan(d)) return std::nullopt;
+      return d;
+    }
     default:
       return std::nullopt;
   }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <random>
 #include <string>
 #include <vector>
@@ -434,6 +436,22 @@ TEST_P(RecordsetFilter, OnChangedAndCleared) {
   setFilter(rs, Variant("FID = 4"));
   setFilter(rs, Variant("   "));
   EXPECT_EQ(count(rs), 6);
+}
+
+TEST_P(RecordsetFilter, ANotANumberValueMatchesNoCondition) {
+  auto rs = Recordset::create();
+  rs->setIndexing(GetParam());
+  rs->appendField({"FQty", field_type::kDouble, 0, field_attr::kIsNullable});
+  rs->open();
+  rs->appendRow({Variant(std::nan(""))});
+  rs->appendRow({Variant(1.0)});
+  for (const char* f : {"FQty = 1", "FQty <> 1", "FQty < 5", "FQty >= 0"}) {
+    SCOPED_TRACE(f);
+    setFilter(rs, Variant(f));
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+      EXPECT_FALSE(std::isnan(rs->value(0).toDouble()));
+    }
+  }
 }
 
 TEST_P(RecordsetFilter, AFilterWithoutRowsIsAtBothEnds) {
