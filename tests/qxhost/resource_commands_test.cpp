@@ -4,45 +4,14 @@
 #include <sstream>
 #include <thread>
 
+#include "qxhost/workbench_fixture.h"
 #include "support/live_objects.h"
 #include "support/temp_home.h"
-#include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
 namespace {
 
-class ResourceCommandsTest : public qx::testing::LiveObjectsTest {
- protected:
-  void SetUp() override {
-    LiveObjectsTest::SetUp();
-    home_ = qx::testing::uniqueTempPath("resource_commands");
-    std::filesystem::remove_all(home_);
-    sim::HostOptions o;
-    o.home = home_;
-    o.dataDir = std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data";
-    host_ = std::make_unique<sim::SimHost>(o);
-  }
-  void TearDown() override {
-    host_.reset();
-    std::filesystem::remove_all(home_);
-    LiveObjectsTest::TearDown();
-  }
-  // The component keeps its translation state per thread: the scenario gets a thread of its own.
-  std::string run(const std::string& script, int* failed) {
-    std::ostringstream out;
-    std::thread([&] {
-      Workbench w(*host_, out);
-      std::istringstream in(script);
-      *failed = w.run(in);
-    }).join();
-    return out.str();
-  }
-  static bool has(const std::string& out, const std::string& text) {
-    return out.find(text) != std::string::npos;
-  }
-  std::filesystem::path home_;
-  std::unique_ptr<sim::SimHost> host_;
-};
+class ResourceCommandsTest : public WorkbenchFixture {};
 
 TEST_F(ResourceCommandsTest, AScenarioInEnglish) {
   int failed = -1;

@@ -4,42 +4,14 @@
 
 #include <sstream>
 
+#include "qxhost/workbench_fixture.h"
 #include "support/live_objects.h"
 #include "support/temp_home.h"
-#include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
 namespace {
 
-class WidgetCommandsTest : public qx::testing::LiveObjectsTest {
- protected:
-  void SetUp() override {
-    LiveObjectsTest::SetUp();
-    home_ = qx::testing::uniqueTempPath("widget_commands");
-    std::filesystem::remove_all(home_);
-    sim::HostOptions o;
-    o.home = home_;
-    o.dataDir = std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data";
-    host_ = std::make_unique<sim::SimHost>(o);
-  }
-  void TearDown() override {
-    host_.reset();
-    std::filesystem::remove_all(home_);
-    LiveObjectsTest::TearDown();
-  }
-  std::string run(const std::string& script, int* failed) {
-    std::ostringstream out;
-    Workbench w(*host_, out);
-    std::istringstream in(script);
-    *failed = w.run(in);
-    return out.str();
-  }
-  static bool has(const std::string& out, const std::string& text) {
-    return out.find(text) != std::string::npos;
-  }
-  std::filesystem::path home_;
-  std::unique_ptr<sim::SimHost> host_;
-};
+class WidgetCommandsTest : public WorkbenchFixture {};
 
 TEST_F(WidgetCommandsTest, ASplitterDraggedOnAForm) {
   int failed = -1;

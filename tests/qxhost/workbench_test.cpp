@@ -1,4 +1,4 @@
-#include "tools/qxhost/workbench.h"
+#include "qxhost/workbench_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,36 +10,7 @@
 namespace qx::qxhost {
 namespace {
 
-class WorkbenchTest : public qx::testing::LiveObjectsTest {
- protected:
-  void SetUp() override {
-    LiveObjectsTest::SetUp();
-    home_ = qx::testing::uniqueTempPath("bench");
-    std::filesystem::remove_all(home_);
-    sim::HostOptions o;
-    o.home = home_;
-    o.dataDir = sim::HostOptions::fromEnvironment().dataDir;
-    host_ = std::make_unique<sim::SimHost>(o);
-  }
-  void TearDown() override {
-    host_.reset();
-    std::filesystem::remove_all(home_);
-    LiveObjectsTest::TearDown();
-  }
-  // Runs a script; returns its output and sets failed to the number of malformed lines.
-  std::string run(const std::string& script, int* failed = nullptr) {
-    std::ostringstream out;
-    {
-      Workbench w(*host_, out);
-      std::istringstream in(script);
-      int f = w.run(in);
-      if (failed) *failed = f;
-    }
-    return out.str();
-  }
-  std::filesystem::path home_;
-  std::unique_ptr<sim::SimHost> host_;
-};
+class WorkbenchTest : public WorkbenchFixture {};
 
 TEST(Tokenize, QuotedWordsEscapesAndComments) {
   Line l = tokenize(R"(raise  src "a \"b\"\n" 12 # comment)");
