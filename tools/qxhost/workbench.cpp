@@ -108,7 +108,12 @@ int Workbench::run(std::istream& in, bool interactive) {
         l = tokenize(text);
       } catch (const UsageError&) {
       }
-      if (!l.words.empty()) out_ << "> " << text << "\n";
+      if (!l.words.empty()) {
+        out_ << "> " << text << "\n";
+      } else if (size_t c = text.find_first_not_of(" \t");
+                 c != std::string::npos && text[c] == '#') {
+        out_ << text << "\n";  // a script's comments narrate the scenario
+      }
     }
     if (!execute(text)) ++failed;
     if (text == "quit" || text == "exit") break;
