@@ -1,53 +1,9 @@
-// Test helpers of the automation tests: the live-object check every object test ends with, and
-// the failure number of a call.
+// The shared test helpers, under the names the automation tests use.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdint>
-#include <ostream>
-
-#include "automation/conversions.h"
-#include "automation/error.h"
-#include "automation/object.h"
-#include "automation/variant.h"
-
-namespace qx::automation {
-
-// Readable failure messages for automation values.
-inline void PrintTo(const Variant& v, std::ostream* os) {
-  *os << describe(v);
-}
-inline void PrintTo(const Date& d, std::ostream* os) {
-  *os << formatDate(d) << " (" << d.serial << ")";
-}
-
-}  // namespace qx::automation
+#include "support/live_objects.h"
 
 namespace qx::automation::testing {
-
-// Records the live object count at the start and checks at the end (after the test's own
-// locals are gone) that every object the test created was released.
-class LiveObjectsTest : public ::testing::Test {
- protected:
-  void SetUp() override { startCount_ = Object::liveObjects(); }
-  void TearDown() override {
-    EXPECT_EQ(Object::liveObjects(), startCount_) << "automation objects leaked by the test";
-  }
-
- private:
-  int64_t startCount_ = 0;
-};
-
-// The automation error number raised by `f`, or 0 when it returns normally.
-template <class F>
-int32_t errorNumber(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
-
+using qx::testing::errorNumber;
+using qx::testing::LiveObjectsTest;
 }  // namespace qx::automation::testing
