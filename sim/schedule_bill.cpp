@@ -68,6 +68,7 @@ ScheduleBill::ScheduleBill(SimHost& host, ObjectRef ledgerBinding)
         "OnSelectChanged",
         {Arg(Variant(r)), Arg(Variant(c)), Arg(Variant(pr)), Arg(Variant(pc)), Arg::byRef(cancel)},
         &cancel);
+    if (o.failure) selectFailure_ = o.failure;  // shown to the user; the move goes on
     return o.cancel;
   });
 }
@@ -174,11 +175,14 @@ ScheduleBill::Outcome ScheduleBill::clickTool(const std::string& key) {
 
 ScheduleBill::Outcome ScheduleBill::select(int32_t row, int32_t col) {
   Outcome o;
+  selectFailure_.reset();
   try {
     o.cancel = !form_.grid->select(row, col);
   } catch (const Error& e) {
     o.failure = e;
   }
+  if (!o.failure) o.failure = std::move(selectFailure_);
+  selectFailure_.reset();
   return o;
 }
 

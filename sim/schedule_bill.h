@@ -73,6 +73,7 @@ class ScheduleBill {
   bool changed_ = false;
   bool detailShown_ = false;
   double totalQty_ = 0;
+  std::optional<automation::Error> selectFailure_;  // of the selection event being raised
 };
 
 }  // namespace qx::sim

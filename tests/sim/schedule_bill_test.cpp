@@ -112,6 +112,19 @@ TEST_F(ScheduleBillTest, SelectingACellRaisesTheSelectionEventWhichMayRefuse) {
   bill_->events()->unadvise(cookie);
 }
 
+TEST_F(ScheduleBillTest, AFailingSelectionHandlerIsReportedAndTheMoveGoesOn) {
+  bill_->load(5001);
+  auto sink = automation::makeObject<automation::FunctionSink>(
+      [](automation::DispId, automation::Args) { throw automation::Error(1234, "handler broke"); });
+  uint32_t cookie = bill_->events()->advise(host::kBillEvents, automation::ObjectRef(sink));
+  ScheduleBill::Outcome o = bill_->select(3, 2);
+  ASSERT_TRUE(o.failure);
+  EXPECT_EQ(o.failure->number(), 1234);
+  EXPECT_FALSE(o.cancel);
+  EXPECT_EQ(bill_->form().grid->selRow(), 3);
+  bill_->events()->unadvise(cookie);
+}
+
 TEST_F(ScheduleBillTest, WithoutAPluginTheBillStillWorks) {
   bill_->load(5003);
   auto failure = bill_->attachPlugin("No.Such.Plugin");
