@@ -19,39 +19,12 @@ using automation::Member;
 using automation::ObjectRef;
 using automation::Recordset;
 using automation::Variant;
+using services::testing::FakeConnection;
 using services::testing::FakeLoader;
 using services::testing::FakePlatform;
 using services::testing::FakeShareProps;
 using services::testing::onFreshThread;
 using services::testing::StrictFake;
-
-// The connection of the delete check: answers a count, Nothing, or a failure.
-class FakeConnection final : public StrictFake<FakeConnection> {
- public:
-  static constexpr std::string_view kTypeName = "QxConnection.AppConnection";
-  static std::span<const Member<FakeConnection>> members() {
-    static const Member<FakeConnection> m[] = {{"Execute", 1, &FakeConnection::mExecute}};
-    return m;
-  }
-  struct Script {
-    Variant answer;
-    bool fail = false;
-    std::vector<std::string> sql;
-    int alive = 0;
-  };
-  explicit FakeConnection(Script& s) : s_(s) { ++s_.alive; }
-  ~FakeConnection() override { --s_.alive; }
-
- private:
-  Variant mExecute(automation::Args a) {
-    automation::requireArgs(a, 1, "Execute");
-    EXPECT_TRUE(a[0].isByRef());
-    s_.sql.push_back(a[0].get().toString());
-    if (s_.fail) throw Error(-2147467259, "the server is gone", "Provider");
-    return s_.answer;
-  }
-  Script& s_;
-};
 
 Variant countOf(const Variant& n) {
   auto rs = Recordset::create();

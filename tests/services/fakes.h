@@ -192,4 +192,33 @@ inline void onFreshThread(const std::function<void()>& body) {
   t.join();
 }
 
+// The connection: Execute answers what the test set (or fails when told to), records the SQL
+// texts and counts its live objects.
+class FakeConnection final : public StrictFake<FakeConnection> {
+ public:
+  static constexpr std::string_view kTypeName = "QxConnection.AppConnection";
+  static std::span<const Member<FakeConnection>> members() {
+    static const Member<FakeConnection> m[] = {{"Execute", 1, &FakeConnection::mExecute}};
+    return m;
+  }
+  struct Script {
+    Variant answer;
+    bool fail = false;
+    std::vector<std::string> sql;
+    int alive = 0;
+  };
+  explicit FakeConnection(Script& s) : s_(s) { ++s_.alive; }
+  ~FakeConnection() override { --s_.alive; }
+
+ private:
+  Variant mExecute(Args a) {
+    automation::requireArgs(a, 1, "Execute");
+    EXPECT_TRUE(a[0].isByRef()) << "the SQL text goes by reference";
+    s_.sql.push_back(a[0].get().toString());
+    if (s_.fail) throw Error(-2147217900, "Incorrect syntax near 'SELEC'", "Provider");
+    return s_.answer;
+  }
+  Script& s_;
+};
+
 }  // namespace qx::services::testing

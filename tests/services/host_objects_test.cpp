@@ -16,36 +16,9 @@ using automation::Member;
 using automation::ObjectRef;
 using automation::Recordset;
 using automation::Variant;
+using testing::FakeConnection;
 using testing::FakePlatform;
 using testing::StrictFake;
-
-// The connection: Execute answers what the test set, and counts its live objects.
-class FakeConnection final : public StrictFake<FakeConnection> {
- public:
-  static constexpr std::string_view kTypeName = "QxConnection.AppConnection";
-  static std::span<const Member<FakeConnection>> members() {
-    static const Member<FakeConnection> m[] = {{"Execute", 1, &FakeConnection::mExecute}};
-    return m;
-  }
-  struct Script {
-    Variant answer;
-    bool fail = false;
-    std::vector<std::string> sql;
-    int alive = 0;
-  };
-  explicit FakeConnection(Script& s) : s_(s) { ++s_.alive; }
-  ~FakeConnection() override { --s_.alive; }
-
- private:
-  Variant mExecute(Args a) {
-    automation::requireArgs(a, 1, "Execute");
-    EXPECT_TRUE(a[0].isByRef()) << "the SQL text goes by reference";
-    s_.sql.push_back(a[0].get().toString());
-    if (s_.fail) throw Error(-2147217900, "Incorrect syntax near 'SELEC'", "Provider");
-    return s_.answer;
-  }
-  Script& s_;
-};
 
 class HostObjectsTest : public qx::testing::LiveObjectsTest {
  protected:
