@@ -43,7 +43,6 @@ constexpr Tool kTools[] = {
     {"viewload", "剩余产能", false},
     {"close", "退出", true},
 };
-constexpr std::string_view kHostTools[] = {"new", "save", "delete", "print", "detailicmo", "close"};
 
 constexpr const char* kTextBoxes[] = {"txtInterId", "txtNo",        "txtNoQty",     "txtDecimal",
                                       "txtBatchNo", "txtPlanBDate", "txtPlanEDate", "txtItemNumber",
@@ -55,9 +54,6 @@ constexpr double kFormWidth = 19200, kFormHeight = 10800;
 
 std::span<const ScheduleColumn> scheduleColumns() {
   return kColumns;
-}
-std::span<const std::string_view> hostToolKeys() {
-  return kHostTools;
 }
 
 int32_t scheduleColumnIndex(std::string_view key) {

@@ -41,7 +41,4 @@ struct ScheduleForm {
 // Builds the form with its controls; the binding (when given) is attached to ldgAbility.
 ScheduleForm buildScheduleForm(SimPlatform& platform, automation::ObjectRef ledgerBinding);
 
-// The tool bar keys of the host itself, besides the plug-in's.
-std::span<const std::string_view> hostToolKeys();
-
 }  // namespace qx::sim
