@@ -1,5 +1,6 @@
 #include "automation/conversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -38,7 +39,8 @@ int hexValue(char c) {
 }
 
 // "&H1F" / "&O17" bodies (after the prefix); digits read up to the first other character.
-// Like the automation rules, values that fit 16 or 32 bits are read as signed.
+// Like the automation rules, values that fit 16 or 32 bits are read as signed; a value beyond
+// 32 bits is an overflow, never another number.
 double radixValue(std::string_view s, int radix, size_t* used) {
   uint64_t v = 0;
   size_t i = 0;
@@ -46,28 +48,53 @@ double radixValue(std::string_view s, int radix, size_t* used) {
     int d = hexValue(s[i]);
     if (d < 0 || d >= radix) break;
     v = v * radix + d;
-    if (v > 0xFFFFFFFFull) v &= 0xFFFFFFFFull;
+    if (v > 0xFFFFFFFFull) throw Error::overflow();
   }
   *used = i;
   if (i <= (radix == 16 ? 4u : 6u) && v <= 0xFFFF) return static_cast<int16_t>(v);
   return static_cast<int32_t>(static_cast<uint32_t>(v));
 }
 
+// Decimal exponent of the first significant digit of a number text "[-]digits[.digits][e±n]"
+// (0 for "1.5", -3 for "0.0012"); decides whether an out-of-range text is too large or too small.
+long leadingExponent(std::string_view s) {
+  size_t i = s.empty() || s[0] != '-' ? 0 : 1;
+  size_t e = s.find_first_of("eE");
+  std::string_view mantissa = s.substr(i, e == std::string_view::npos ? e : e - i);
+  long exp = 0;
+  if (e != std::string_view::npos) {
+    std::string_view digits = s.substr(e + 1);
+    bool negative = !digits.empty() && digits[0] == '-';
+    if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.remove_prefix(1);
+    for (char c : digits) exp = std::min(exp * 10 + (c - '0'), 100000L);
+    if (negative) exp = -exp;
+  }
+  size_t point = mantissa.find('.');
+  std::string_view intPart = mantissa.substr(0, point);
+  size_t firstInt = intPart.find_first_not_of('0');
+  if (firstInt != std::string_view::npos)
+    return exp + static_cast<long>(intPart.size() - firstInt) - 1;
+  if (point == std::string_view::npos) return exp;
+  std::string_view frac = mantissa.substr(point + 1);
+  size_t firstFrac = frac.find_first_not_of('0');
+  return firstFrac == std::string_view::npos ? exp : exp - static_cast<long>(firstFrac) - 1;
+}
+
+// A number text as a double: too large is an overflow (6), too small reads as 0.
 double toDouble(const std::string& s) {
   double r = 0;
   auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), r);
-  if (ec == std::errc::result_out_of_range) {
-    double magnitude =
-        s.find("e-") != std::string::npos ? 0.0 : std::numeric_limits<double>::infinity();
-    return !s.empty() && s[0] == '-' ? -magnitude : magnitude;
-  }
   (void)p;
+  if (ec == std::errc::result_out_of_range) {
+    if (leadingExponent(s) >= 0) throw Error::overflow();
+    return !s.empty() && s[0] == '-' ? -0.0 : 0.0;
+  }
   return r;
 }
 
 }  // namespace
 
-double leadingNumber(std::string_view text) noexcept {
+double leadingNumber(std::string_view text) {
   std::string s;
   s.reserve(text.size());
   for (char c : text) {
@@ -102,7 +129,7 @@ double leadingNumber(std::string_view text) noexcept {
   return toDouble(num);
 }
 
-std::optional<double> parseNumber(std::string_view text) noexcept {
+std::optional<double> parseNumber(std::string_view text) {
   size_t b = 0, e = text.size();
   auto blank = [](char c) { return c == ' ' || c == '\t'; };
   while (b < e && blank(text[b])) ++b;
@@ -164,7 +191,11 @@ bool isNumeric(const Variant& v) {
     case VarType::Double:
       return true;
     case VarType::String:
-      return parseNumber(*v.stringIf()).has_value();
+      try {
+        return parseNumber(*v.stringIf()).has_value();
+      } catch (const Error&) {
+        return false;  // a number beyond the range of a double does not convert
+      }
     case VarType::Object: {
       if (v.isNothing()) return false;
       return isNumeric(v.value());

@@ -18,15 +18,18 @@ double roundHalfEven(double v) noexcept;
 
 // The leading number of a text: blanks, tabs and line feeds are ignored wherever they stand,
 // "." is the decimal point, "&H"/"&O" prefixes read hexadecimal/octal; 0 when the text does not
-// start with a number.
-double leadingNumber(std::string_view text) noexcept;
+// start with a number. A number beyond the range of a double, or an "&H"/"&O" value beyond 32
+// bits, is an overflow (6).
+double leadingNumber(std::string_view text);
 
 // The whole text as a number: optional surrounding blanks, a sign, digits (with "," between
 // groups), "." decimals, an exponent ("E" or "D"), or "&H"/"&O" forms. Empty when it does not
-// convert.
-std::optional<double> parseNumber(std::string_view text) noexcept;
+// convert; an overflow (6) when it is a number beyond the range of a double or of 32 bits
+// ("&H"/"&O").
+std::optional<double> parseNumber(std::string_view text);
 
-// The numeric test: Empty, Boolean and numbers are numeric; a text when it converts whole.
+// The numeric test: Empty, Boolean and numbers are numeric; a text when it converts whole
+// (a text beyond the range of a double does not).
 bool isNumeric(const Variant& v);
 
 // Shortest text that reads back as the same double ("0.1", "1234.5", "1E+21").

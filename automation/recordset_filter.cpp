@@ -111,7 +111,11 @@ class Parser {
         }
         l.text.push_back(s_[i_++]);
       }
-      l.number = parseNumber(l.text);
+      try {
+        l.number = parseNumber(l.text);
+      } catch (const Error&) {
+        l.number.reset();  // a quoted text beyond the range of a double compares as text
+      }
       return l;
     }
     if (q == '#') {

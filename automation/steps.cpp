@@ -18,7 +18,14 @@ Error toError(std::exception_ptr failure) noexcept {
   }
 }
 
-void Steps::record(std::exception_ptr failure) noexcept {
+void Steps::record(std::exception_ptr failure) {
+#ifdef QX_STRICT_STEPS
+  try {
+    std::rethrow_exception(failure);
+  } catch (const Error&) {
+  } catch (const std::bad_alloc&) {
+  }
+#endif
   try {
     pending_ = toError(failure);
   } catch (...) {

@@ -10,9 +10,9 @@ namespace qx::automation {
 
 class Steps {
  public:
-  // Runs one step; a failure is recorded as the pending error and swallowed.
+  // Runs one step; an automation failure is recorded as the pending error and swallowed.
   template <class F>
-  void run(F&& step) noexcept {
+  void run(F&& step) {
     try {
       step();
     } catch (...) {
@@ -22,7 +22,7 @@ class Steps {
 
   // Evaluates a condition; a condition that fails counts as passed.
   template <class F>
-  bool test(F&& condition) noexcept {
+  bool test(F&& condition) {
     try {
       return static_cast<bool>(condition());
     } catch (...) {
@@ -36,7 +36,10 @@ class Steps {
   void clear() noexcept { pending_.reset(); }
 
  private:
-  void record(std::exception_ptr failure) noexcept;
+  // Only automation failures (and running out of memory) are skipped. Any other exception is a
+  // programming error: with QX_STRICT_STEPS (the development and test builds) it is rethrown so
+  // that it fails loudly; the shipped server records it as an internal error and goes on.
+  void record(std::exception_ptr failure);
   std::optional<Error> pending_;
 };
 

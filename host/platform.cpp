@@ -10,15 +10,16 @@ namespace {
 
 using automation::Error;
 
-// Stands in until a host installs its platform: nothing can be created or shown.
+// Stands in until a host installs its platform: every member fails, so a missing platform is
+// never mistaken for a screen, a pointer or a process.
 class NoPlatform final : public Platform {
  public:
   ObjectRef createObject(std::string_view progId) override { throw Error::cannotCreate(progId); }
   ObjectRef createRegHelper() override { throw Error::cannotCreate("RegHelper"); }
-  int32_t mousePointer() override { return 0; }
+  int32_t mousePointer() override { throw none("Screen.MousePointer"); }
   void setMousePointer(int32_t) override { throw none("Screen.MousePointer"); }
-  int32_t twipsPerPixelX() override { return 15; }
-  int32_t twipsPerPixelY() override { return 15; }
+  double twipsPerPixelX() override { throw none("Screen.TwipsPerPixelX"); }
+  double twipsPerPixelY() override { throw none("Screen.TwipsPerPixelY"); }
   int32_t messageBox(const std::string&, int32_t, const std::string&) override {
     throw none("MsgBox");
   }
@@ -27,8 +28,8 @@ class NoPlatform final : public Platform {
   intptr_t sendMessage(intptr_t, uint32_t, intptr_t, intptr_t) override {
     throw none("SendMessage");
   }
-  void doEvents() override {}
-  uint32_t processId() override { return 0; }
+  void doEvents() override { throw none("DoEvents"); }
+  uint32_t processId() override { throw none("GetCurrentProcessId"); }
 
  private:
   static Error none(std::string_view what) {

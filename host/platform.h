@@ -26,8 +26,9 @@ class Platform {
   // The application-wide Screen object.
   virtual int32_t mousePointer() = 0;
   virtual void setMousePointer(int32_t pointer) = 0;
-  virtual int32_t twipsPerPixelX() = 0;
-  virtual int32_t twipsPerPixelY() = 0;
+  // Twips per screen pixel: fractional at many resolutions, so callers round where they need to.
+  virtual double twipsPerPixelX() = 0;
+  virtual double twipsPerPixelY() = 0;
 
   // The modal message box; returns the pressed button's code.
   virtual int32_t messageBox(const std::string& prompt, int32_t style,
@@ -48,7 +49,8 @@ class Platform {
   virtual ObjectRef headerLineService();
 };
 
-// The platform installed for this process; without one, every call fails with 429/445.
+// The platform installed for this process; without one, every member fails (429 for objects,
+// 445 for the rest).
 Platform& platform();
 // Installs a platform (null: back to none); returns the previous one.
 Platform* setPlatform(Platform* p) noexcept;

@@ -65,14 +65,37 @@ std::string translate(std::string_view text) {
   return result;
 }
 
+// The pieces of a composite text joined without their marks, each translatable piece passed
+// through `piece`.
+template <class Translate>
+std::string joinComposite(std::string_view text, Translate&& translatePiece) {
+  std::string result;
+  size_t start = 0;
+  for (;;) {
+    size_t at = text.find(kCompositeSeparator, start);
+    std::string_view piece =
+        text.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start);
+    if (piece.substr(0, kTranslatableMarker.size()) == kTranslatableMarker) {
+      result += translatePiece(piece.substr(kTranslatableMarker.size()));
+    } else {
+      result += piece;
+    }
+    if (at == std::string_view::npos) break;
+    start = at + kCompositeSeparator.size();
+  }
+  return result;
+}
+
 }  // namespace
 
 std::string LoadLocalString(std::string_view text) {
   try {
     return translate(text);
   } catch (...) {
-    // Loader missing, property read or lookup failed: the source text is shown.
-    return std::string(text);
+    // Loader missing, property read or lookup failed: the source text is shown, a composite
+    // one without the marks that no user should see.
+    if (text.find(kCompositeSeparator) == std::string_view::npos) return std::string(text);
+    return joinComposite(text, [](std::string_view piece) { return std::string(piece); });
   }
 }
 
@@ -83,21 +106,7 @@ void releaseModuleState() noexcept {
 }
 
 std::string LoadCompositeString(std::string_view text) {
-  std::string result;
-  size_t start = 0;
-  for (;;) {
-    size_t at = text.find(kCompositeSeparator, start);
-    std::string_view piece =
-        text.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start);
-    if (piece.substr(0, kTranslatableMarker.size()) == kTranslatableMarker) {
-      result += LoadLocalString(piece.substr(kTranslatableMarker.size()));
-    } else {
-      result += piece;
-    }
-    if (at == std::string_view::npos) break;
-    start = at + kCompositeSeparator.size();
-  }
-  return result;
+  return joinComposite(text, [](std::string_view piece) { return LoadLocalString(piece); });
 }
 
 }  // namespace qx::services

@@ -1,5 +1,7 @@
 #include "services/login_props.h"
 
+#include <algorithm>
+
 #include "automation/arg.h"
 #include "automation/steps.h"
 #include "automation/text.h"
@@ -31,13 +33,15 @@ std::string GetUserName() {
 namespace {
 
 // The value of the first entry whose key equals `key`, ignoring letter case. Entries run from
-// the start or from just after a ";" to the next ";".
+// the start or from just after a ";" to the next ";"; blanks before a key are not part of it,
+// since hosts write "; " between entries as often as ";".
 std::string findEntry(std::string_view props, std::string_view key) {
   size_t start = 0;
   while (start < props.size()) {
     size_t end = props.find(';', start);
     if (end == std::string_view::npos) end = props.size();
     std::string_view entry = props.substr(start, end - start);
+    entry.remove_prefix(std::min(entry.find_first_not_of(" \t"), entry.size()));
     if (entry.size() > key.size() && entry[key.size()] == '=' &&
         automation::equalsIgnoreCase(entry.substr(0, key.size()), key)) {
       return std::string(entry.substr(key.size() + 1));

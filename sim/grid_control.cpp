@@ -170,9 +170,16 @@ std::string GridControl::cellText(int32_t row, int32_t col) const {
 
 bool GridControl::select(int32_t row, int32_t col) {
   checkCell(row, col);
-  if (guard_ && guard_(row, col, selRow_, selCol_)) return false;
+  // The selection moves first and the owner is told (as the host's grid does); a refused move
+  // is undone.
+  int32_t preRow = selRow_, preCol = selCol_;
   selRow_ = row;
   selCol_ = col;
+  if (guard_ && guard_(row, col, preRow, preCol)) {
+    selRow_ = preRow;
+    selCol_ = preCol;
+    return false;
+  }
   return true;
 }
 
@@ -180,25 +187,25 @@ Variant GridControl::mLeft(Args) {
   return Variant(left);
 }
 void GridControl::mPutLeft(Args, const Variant& v) {
-  left = v.toInt32();
+  left = v.toDouble();
 }
 Variant GridControl::mTop(Args) {
   return Variant(top);
 }
 void GridControl::mPutTop(Args, const Variant& v) {
-  top = v.toInt32();
+  top = v.toDouble();
 }
 Variant GridControl::mWidth(Args) {
   return Variant(width);
 }
 void GridControl::mPutWidth(Args, const Variant& v) {
-  width = v.toInt32();
+  width = v.toDouble();
 }
 Variant GridControl::mHeight(Args) {
   return Variant(height);
 }
 void GridControl::mPutHeight(Args, const Variant& v) {
-  int32_t h = v.toInt32();
+  double h = v.toDouble();
   if (h < 0) throw Error::invalidProcedureCall("negative height", name_);
   height = h;
 }
@@ -211,12 +218,13 @@ void GridControl::mPutVisible(Args, const Variant& v) {
 
 Variant GridControl::mMove(Args a) {
   if (a.empty() || a.size() > 4) throw Error::wrongArgumentCount("Move", name_);
-  int32_t l = a[0].get().toInt32();
-  int32_t t = a.size() > 1 ? a[1].get().toInt32() : top;
-  int32_t w = a.size() > 2 ? a[2].get().toInt32() : width;
-  int32_t h = a.size() > 3 ? a[3].get().toInt32() : height;
-  if (w < 0 || h < 0) throw Error::invalidProcedureCall("negative size", name_);
-  left = l, top = t, width = w, height = h;
+  // Missing or Empty arguments keep their value; places stay in floating point.
+  double next[4] = {left, top, width, height};
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (!a[i].get().isEmpty()) next[i] = a[i].get().toDouble();
+  }
+  if (next[2] < 0 || next[3] < 0) throw Error::invalidProcedureCall("negative size", name_);
+  left = next[0], top = next[1], width = next[2], height = next[3];
   return Variant();
 }
 

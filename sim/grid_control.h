@@ -19,7 +19,8 @@ class GridControl final : public automation::Dispatch<GridControl> {
   static constexpr std::string_view kTypeName = "grdDetail";
   static std::span<const automation::Member<GridControl>> members();
 
-  // Asked before the selection moves: (row, col, previous row, previous col) → true to refuse.
+  // Asked when the selection has moved: (row, col, previous row, previous col) → true to refuse,
+  // and the selection goes back.
   using SelectionGuard = std::function<bool(int32_t, int32_t, int32_t, int32_t)>;
 
   struct Cell {
@@ -51,7 +52,7 @@ class GridControl final : public automation::Dispatch<GridControl> {
   bool select(int32_t row, int32_t col);
   void setSelectionGuard(SelectionGuard g) { guard_ = std::move(g); }
 
-  int32_t left = 120, top = 1560, width = 18960, height = 6600;
+  double left = 120, top = 1560, width = 18960, height = 6600;
   bool visible = true;
 
  private:

@@ -40,9 +40,9 @@ class SimPlatform final : public host::Platform {
 
   int32_t mousePointer() override { return pointer_; }
   void setMousePointer(int32_t pointer) override;
-  int32_t twipsPerPixelX() override { return twipsX_; }
-  int32_t twipsPerPixelY() override { return twipsY_; }
-  void setTwipsPerPixel(int32_t x, int32_t y) noexcept { twipsX_ = x, twipsY_ = y; }
+  double twipsPerPixelX() override { return twipsX_; }
+  double twipsPerPixelY() override { return twipsY_; }
+  void setTwipsPerPixel(double x, double y) noexcept { twipsX_ = x, twipsY_ = y; }
   const std::vector<int32_t>& pointerHistory() const noexcept { return pointerHistory_; }
   void clearPointerHistory() noexcept { pointerHistory_.clear(); }
 
@@ -78,7 +78,7 @@ class SimPlatform final : public host::Platform {
   RegistryFile& registry_;
   int32_t pointer_ = 0;
   std::vector<int32_t> pointerHistory_;
-  int32_t twipsX_ = 15, twipsY_ = 15;
+  double twipsX_ = 15, twipsY_ = 15;
   std::deque<int32_t> answers_;
   std::vector<ShownMessage> shown_;
   std::function<void(const ShownMessage&)> messageObserver_;

@@ -84,7 +84,8 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
       newItem = false;
     }
   };
-  bool newDocument = steps.test([&] {
+  // The first data row always starts a document, whichever rows the control asked for before.
+  bool newDocument = lRow == kFirstDataRow || steps.test([&] {
     Variant id = field("FInterID").value();
     return automation::leadingNumber(textOf(id)) == 0 || id.toDouble() != m_LastInterID;
   });

@@ -262,11 +262,42 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
   }
 }
 
-TEST(LeadingNumber, KeepsTheSignOfNumbersBeyondTheDoubleRange) {
-  EXPECT_EQ(leadingNumber("1e400"), kInf);
-  EXPECT_EQ(leadingNumber("-1e400"), -kInf);
-  EXPECT_EQ(leadingNumber("1e-400"), 0.0);
-  EXPECT_EQ(parseNumber("-1e400"), -kInf);
+TEST(LeadingNumber, NumbersBeyondTheRangeOverflowAndTinyOnesAreZero) {
+  const struct {
+    const char* in;
+    std::optional<double> out;  // empty: an overflow (6)
+  } rows[] = {
+      {"1e400", std::nullopt},
+      {"-1e400", std::nullopt},
+      {" 1 e 4 0 0 kg", std::nullopt},
+      {"1e309", std::nullopt},
+      {"0.000001e-400", 0.0},
+      {"1e-400", 0.0},
+      {"-1e-400", -0.0},
+      {"1.7976931348623157e308", 1.7976931348623157e308},
+      {"&HFFFFFFFF", -1.0},
+      {"&H1FFFFFFFF", std::nullopt},
+      {"&H000000001", 1.0},
+      {"&O37777777777", -1.0},
+      {"&O77777777777", std::nullopt},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.in);
+    if (r.out) {
+      EXPECT_EQ(leadingNumber(r.in), *r.out);
+    } else {
+      EXPECT_EQ(errorNumber([&] { leadingNumber(r.in); }), 6);
+    }
+  }
+  EXPECT_EQ(errorNumber([] { leadingNumber("1" + std::string(400, '0')); }), 6);
+  // The whole-text rules and every conversion of a text to a number agree.
+  EXPECT_EQ(errorNumber([] { parseNumber("-1e400"); }), 6);
+  EXPECT_EQ(errorNumber([] { parseNumber("&H100000000"); }), 6);
+  EXPECT_EQ(errorNumber([] { Variant("1e400").toDouble(); }), 6);
+  EXPECT_EQ(errorNumber([] { Variant("-1e400").toInt32(); }), 6);
+  EXPECT_FALSE(isNumeric(Variant("1e400")));
+  EXPECT_FALSE(isNumeric(Variant("&H1FFFFFFFF")));
+  EXPECT_TRUE(isNumeric(Variant("1e-400")));
 }
 
 // --- the whole text as a number ------------------------------------------------------------

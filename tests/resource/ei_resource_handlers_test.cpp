@@ -254,6 +254,8 @@ TEST_F(EIResourceHandlersTest, ProductivityCheckFailuresBecomeTheTranslatedReaso
       {"a productivity that does not convert", entries({{"FEIProductivity", Variant("1,2,x")}}),
        "Type mismatch: \"1,2,x\" is not a number"},
       {"a type beyond 32 bits", entries({{"FTypeName", Variant(1e20)}}), "Overflow"},
+      {"a productivity beyond the range of a double",
+       entries({{"FTypeName", Variant(11063)}, {"FEIProductivity", Variant("1e400")}}), "Overflow"},
       {"a Null type", entries({{"FTypeName", Variant::null()}}), "Invalid use of Null"},
   };
   run([&](EIResource& r) {

@@ -102,9 +102,16 @@ TEST_F(SchedulerReleaseTest, AFailingSaveDoesNotStopTheReleases) {
   EXPECT_FALSE(host_->registry().read(settingsKeyPath(0), "ShowAbility"));
 }
 
-TEST_F(SchedulerReleaseTest, AnUnsubscribedPluginReleasesSilently) {
+TEST_F(SchedulerReleaseTest, APluginNeverInitialisedWritesNoSettings) {
   auto plugin = EIRepScheduler::create();
-  EXPECT_NO_THROW(plugin.reset());
+  plugin.reset();
+  // Without options there is nothing to save: no value, in no edition's key, was written.
+  for (int32_t edition : {0, 1, 2}) {
+    for (const char* value : {"FSchedule", "CalcRemainAbility", "FNoPlanICMO", "ShowAbility"}) {
+      SCOPED_TRACE(settingsKeyPath(edition) + " " + value);
+      EXPECT_FALSE(host_->registry().read(settingsKeyPath(edition), value));
+    }
+  }
 }
 
 }  // namespace

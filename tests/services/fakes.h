@@ -76,8 +76,8 @@ class FakePlatform final : public host::Platform {
   uint32_t processId() override { return kProcessId; }
 
   ObjectRef createRegHelper() override { return unexpected<ObjectRef>("createRegHelper"); }
-  int32_t twipsPerPixelX() override { return unexpected<int32_t>("twipsPerPixelX"); }
-  int32_t twipsPerPixelY() override { return unexpected<int32_t>("twipsPerPixelY"); }
+  double twipsPerPixelX() override { return unexpected<double>("twipsPerPixelX"); }
+  double twipsPerPixelY() override { return unexpected<double>("twipsPerPixelY"); }
   void setCapture(intptr_t) override { unexpected<int>("setCapture"); }
   void releaseCapture() override { unexpected<int>("releaseCapture"); }
   intptr_t sendMessage(intptr_t, uint32_t, intptr_t, intptr_t) override {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "automation/steps.h"
 #include "fakes.h"
 #include "support/live_objects.h"
 
@@ -198,26 +197,20 @@ TEST_F(LocalStringTest, ReleasingTheModuleStateDropsTheLoaderAndTheLanguage) {
   EXPECT_EQ(answers_.asked.size(), 2u);
 }
 
-TEST_F(LocalStringTest, ACallersPendingFailureIsLeftAsItWas) {
+TEST_F(LocalStringTest, WithoutATranslationACompositeTextComesBackWithoutItsMarks) {
+  const char* text = "~$~生产率^|^ (h)^|^~$~ 名称";
+  const char* joined = "生产率 (h) 名称";
+  run([&] {
+    LoadLocalString("a");  // the loader is created and kept
+    loader_->failLoadString = true;
+    EXPECT_EQ(LoadLocalString(text), joined);
+    EXPECT_EQ(LoadCompositeString(text), joined);
+  });
   platform_.refuse("QxResLoader.Loader");
   run([&] {
-    automation::Steps steps;
-    steps.run([] { throw automation::Error(11, "Division by zero", "caller"); });
-    EXPECT_EQ(LoadLocalString("名称"), "名称");
-    ASSERT_TRUE(steps.failed());
-    EXPECT_EQ(steps.pending()->number(), 11);
-    EXPECT_EQ(steps.pending()->description(), "Division by zero");
-    // Called while the caller handles a failure: the failure in hand is the caller's still.
-    try {
-      throw automation::Error(13, "Type mismatch", "caller");
-    } catch (const automation::Error&) {
-      EXPECT_EQ(LoadLocalString("名称"), "名称");
-      try {
-        throw;
-      } catch (const automation::Error& again) {
-        EXPECT_EQ(again.number(), 13);
-      }
-    }
+    EXPECT_EQ(LoadLocalString(text), joined);
+    EXPECT_EQ(LoadCompositeString(text), joined);
+    EXPECT_EQ(LoadLocalString("^|^"), "");
   });
 }
 

@@ -76,7 +76,12 @@ TEST_F(LoginPropsTest, GetPropValueMatchesWholeKeysOnly) {
       {"Language= EN ;", "Language", " EN "},
       {"Language=;QxVersion=ZRB", "Language", ""},
       {"Language", "Language", ""},
-      {" Language=EN", "Language", ""},
+      // Blanks between a ";" and the next key are not part of the key.
+      {" Language=EN", "Language", "EN"},
+      {"A=1; Language=EN", "Language", "EN"},
+      {"A=1;Language=EN", "Language", "EN"},
+      {"A=1;  QxVersion=ZRB ;", "QxVersion", "ZRB "},
+      {"A=1; UserLanguage=CHT", "Language", ""},
       {"A=1;;B=2", "B", "2"},
       {"A=1=2", "A", "1=2"},
   };

@@ -17,11 +17,11 @@ class ScreenTest : public qx::testing::LiveObjectsTest {
 
 TEST_F(ScreenTest, TwipsPerPixelAndTheMousePointer) {
   auto screen = Screen::create(platform);
-  EXPECT_EQ(screen->get("TwipsPerPixelX"), Variant(15));
-  EXPECT_EQ(screen->get("TwipsPerPixelY"), Variant(15));
-  platform.setTwipsPerPixel(12, 10);
-  EXPECT_EQ(screen->get("TwipsPerPixelX"), Variant(12));
-  EXPECT_EQ(screen->get("TwipsPerPixelY"), Variant(10));
+  EXPECT_EQ(screen->get("TwipsPerPixelX"), Variant(15.0));
+  EXPECT_EQ(screen->get("TwipsPerPixelY"), Variant(15.0));
+  platform.setTwipsPerPixel(12, 1440.0 / 168);  // fractional at 168 dpi
+  EXPECT_EQ(screen->get("TwipsPerPixelX"), Variant(12.0));
+  EXPECT_EQ(screen->get("TwipsPerPixelY"), Variant(1440.0 / 168));
   screen->put("MousePointer", 11);
   screen->put("MousePointer", 0);
   EXPECT_EQ(screen->get("MousePointer"), Variant(0));

@@ -21,7 +21,7 @@ class FakePlatform final : public host::Platform {
 
   std::map<std::string, std::function<automation::ObjectRef()>> factories;  // lower-case ids
   std::function<automation::ObjectRef()> headerLines;
-  int32_t twipsX = 15;
+  double twipsX = 15, twipsY = 15;
   int32_t pointer = 0;
   bool failCapture = false;
 
@@ -36,8 +36,8 @@ class FakePlatform final : public host::Platform {
     pointer = p;
     log_.push_back("Screen.MousePointer = " + std::to_string(p));
   }
-  int32_t twipsPerPixelX() override { return twipsX; }
-  int32_t twipsPerPixelY() override { return twipsX; }
+  double twipsPerPixelX() override { return twipsX; }
+  double twipsPerPixelY() override { return twipsY; }
   int32_t messageBox(const std::string&, int32_t, const std::string&) override {
     unexpected("messageBox");
     return 0;

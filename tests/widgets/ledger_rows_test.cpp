@@ -2,6 +2,9 @@
 // grouping, type codes, merge rules, colours and the reset after the last grid row.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "automation/conversions.h"
 #include "ledger_fixture.h"
 #include "widgets/ledger_data.h"
@@ -284,9 +287,41 @@ TEST_F(LedgerRowsTest, TheLastGridRowResetsTheDocument) {
   EXPECT_EQ(row(3), "A|");
   EXPECT_EQ(row(4), "|");
   EXPECT_EQ(ledger->lastInterId(), 0);  // row 4 is the grid's last
-  EXPECT_EQ(row(3), "A|");              // the next pass starts a new document
-  control->rows = 10;
-  EXPECT_EQ(row(3), "|");  // without the reset, the same document continues
+  EXPECT_EQ(row(4), "B|");              // after the reset the next row starts a document
+}
+
+TEST_F(LedgerRowsTest, TheFirstDataRowStartsADocumentWhateverTheRequestOrder) {
+  // Six rows of one document, as the capacity ledger shows a line; the grid has 8 rows.
+  std::vector<std::vector<Variant>> records;
+  for (const char* v : {"a", "b", "c", "d", "e", "f"})
+    records.push_back(record(Variant(1), Variant(1), Variant(101), Variant(v)));
+  bound({columnDef(Variant("Line"), Variant(), Variant(1), Variant("V"))},
+        ObjectRef(table(kFields, records)), 8);
+  const std::map<int32_t, std::string> full = {{3, "a|"}, {4, "|"}, {5, "|"},
+                                               {6, "|"},  {7, "|"}, {8, "|"}};
+  const struct {
+    const char* what;
+    std::vector<int32_t> order;
+  } passes[] = {
+      {"all rows, then a repaint of 3 to 5", {3, 4, 5, 6, 7, 8, 3, 4, 5}},
+      {"the last row, then the first", {8, 3, 4}},
+      {"a repaint of 3 to 5 after rows 4 and 5", {4, 5, 3, 4, 5}},
+  };
+  for (const auto& p : passes) {
+    SCOPED_TRACE(p.what);
+    row(8);  // the grid's last row: the group memory is reset
+    for (size_t i = 0; i < p.order.size(); ++i) {
+      int32_t r = p.order[i];
+      SCOPED_TRACE("request " + std::to_string(i + 1) + ": row " + std::to_string(r));
+      // Rows before the first request of row 3 follow whatever was built before them.
+      bool afterFirstRow =
+          std::find(p.order.begin(), p.order.begin() + i, 3) != p.order.begin() + i;
+      std::string text = row(r);
+      if (r == 3 || afterFirstRow) {
+        EXPECT_EQ(text, full.at(r));
+      }
+    }
+  }
 }
 
 TEST_F(LedgerRowsTest, BadInputNeverFails) {

@@ -1,6 +1,8 @@
 // Workbench commands of the repetitive schedule bill: open a work order's schedule with the
 // plug-in, look at the form's layout, resize it, drag the splitter bar, work in the grid and
 // the tool bar, and close the bill.
+#include <algorithm>
+#include <map>
 #include <ostream>
 
 #include "automation/conversions.h"
@@ -30,9 +32,75 @@ int32_t number(const Line& l, size_t i) {
   return automation::roundToInt32(*n);
 }
 
-void report(Workbench& w, std::string_view what, const sim::ScheduleBill::Outcome& o) {
+// What the user sees of the bill, taken before an event so that afterwards the workbench can
+// say what the plug-in changed.
+struct BillView {
+  std::vector<std::vector<std::string>> cells;
+  std::map<std::string, std::string> texts;
+  std::string ledger;
+  size_t messages = 0;
+};
+
+BillView viewOf(Workbench& w) {
+  BillView v;
+  const sim::ScheduleForm& f = bill(w).form();
+  for (int32_t r = 1; r <= f.grid->rows(); ++r) {
+    auto& row = v.cells.emplace_back();
+    for (int32_t c = 1; c <= f.grid->cols(); ++c) row.push_back(f.grid->cellText(r, c));
+  }
+  for (const auto& [name, box] : f.textBoxes) v.texts[name] = box->text;
+  v.ledger = f.ldgAbility->renderText();
+  v.messages = w.host().platform().shownMessages().size();
+  return v;
+}
+
+// Events the plug-in has no handler for yet: the workbench says so instead of implying a result.
+bool handledYet(std::string_view event) {
+  for (std::string_view e : {"OnGridKeyDown", "OnCheckData", "OnBarClick"}) {
+    if (e == event) return false;
+  }
+  return true;
+}
+
+// Prints what an event changed: the by-reference result, messages, cells, text boxes, ledger.
+void report(Workbench& w, std::string_view what, std::string_view event, const BillView& before,
+            const sim::ScheduleBill::Outcome& o) {
   if (o.failure) w.printError(*o.failure);
-  w.out() << what << (o.cancel ? ": refused" : ": done") << "\n";
+  w.out() << what << ": bCancel = " << (o.cancel ? "True" : "False") << "\n";
+  BillView after = viewOf(w);
+  size_t changes = 0;
+  const auto& shown = w.host().platform().shownMessages();
+  for (size_t i = std::min(before.messages, shown.size()); i < shown.size(); ++i, ++changes) {
+    w.out() << "  message box [" << shown[i].title << "] " << shown[i].prompt << "\n";
+  }
+  for (size_t r = 0; r < after.cells.size(); ++r) {
+    for (size_t c = 0; c < after.cells[r].size(); ++c) {
+      std::string old = r < before.cells.size() && c < before.cells[r].size()
+                            ? before.cells[r][c]
+                            : std::string("(no cell)");
+      if (old == after.cells[r][c]) continue;
+      w.out() << "  cell (" << r + 1 << ", " << c + 1 << ") \"" << old << "\" -> \""
+              << after.cells[r][c] << "\"\n";
+      ++changes;
+    }
+  }
+  if (after.cells.size() != before.cells.size()) {
+    w.out() << "  grid rows " << before.cells.size() << " -> " << after.cells.size() << "\n";
+    ++changes;
+  }
+  for (const auto& [name, text] : after.texts) {
+    if (before.texts.at(name) == text) continue;
+    w.out() << "  " << name << " \"" << before.texts.at(name) << "\" -> \"" << text << "\"\n";
+    ++changes;
+  }
+  if (after.ledger != before.ledger) {
+    w.out() << "  the capacity ledger now shows:\n" << after.ledger;
+    ++changes;
+  }
+  if (changes == 0) {
+    w.out() << (handledYet(event) ? "  the plug-in changed nothing\n"
+                                  : "  the plug-in does not handle this event yet\n");
+  }
 }
 
 void printGrid(Workbench& w) {
@@ -99,14 +167,19 @@ void cmdSchedule(Workbench& w, const Line& l) {
     f.form->mouseUp(f.picSplit->left, number(l, l.size() - 1));
     w.out() << bill(w).layoutText();
   } else if (sub == "select") {
-    report(w, "select", bill(w).select(number(l, 2), number(l, 3)));
+    BillView before = viewOf(w);
+    report(w, "select", "OnSelectChanged", before, bill(w).select(number(l, 2), number(l, 3)));
   } else if (sub == "click") {
     if (l.size() < 3) throw UsageError{"click <tool key>"};
-    report(w, "click " + l.words[2], bill(w).clickTool(l.words[2]));
+    BillView before = viewOf(w);
+    report(w, "click " + l.words[2], "OnBarClick", before, bill(w).clickTool(l.words[2]));
   } else if (sub == "key") {
-    report(w, "key", bill(w).keyDown(static_cast<int16_t>(number(l, 2))));
+    BillView before = viewOf(w);
+    report(w, "key", "OnGridKeyDown", before,
+           bill(w).keyDown(automation::roundToInt16(number(l, 2))));
   } else if (sub == "check") {
-    report(w, "check", bill(w).checkData());
+    BillView before = viewOf(w);
+    report(w, "check", "OnCheckData", before, bill(w).checkData());
   } else if (sub == "ledger") {
     w.out() << bill(w).form().ldgAbility->renderText();
   } else if (sub == "showability") {

@@ -57,12 +57,14 @@ LPCWSTR cursorOf(int32_t pointer) {
   }
 }
 
-int32_t twipsPerPixel(int axis) {
+// Fractional at most resolutions (1440 / 120 dpi = 12, 1440 / 144 dpi = 10, 1440 / 168 dpi =
+// 8.571...), as the toolkit's Screen object reports it.
+double twipsPerPixel(int axis) {
   HDC dc = GetDC(nullptr);
   int dpi = dc ? GetDeviceCaps(dc, axis) : 0;
   if (dc) ReleaseDC(nullptr, dc);
   if (dpi <= 0) dpi = 96;
-  return (kTwipsPerInch + dpi / 2) / dpi;
+  return static_cast<double>(kTwipsPerInch) / dpi;
 }
 
 HWND windowOf(intptr_t hwnd, const char* what) {
@@ -107,10 +109,10 @@ void WindowsPlatform::setMousePointer(int32_t pointer) {
   SetCursor(LoadCursorW(nullptr, id));
 }
 
-int32_t WindowsPlatform::twipsPerPixelX() {
+double WindowsPlatform::twipsPerPixelX() {
   return twipsPerPixel(LOGPIXELSX);
 }
-int32_t WindowsPlatform::twipsPerPixelY() {
+double WindowsPlatform::twipsPerPixelY() {
   return twipsPerPixel(LOGPIXELSY);
 }
 

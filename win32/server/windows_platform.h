@@ -13,8 +13,8 @@ class WindowsPlatform final : public host::Platform {
 
   int32_t mousePointer() override { return pointer_; }
   void setMousePointer(int32_t pointer) override;
-  int32_t twipsPerPixelX() override;
-  int32_t twipsPerPixelY() override;
+  double twipsPerPixelX() override;
+  double twipsPerPixelY() override;
 
   int32_t messageBox(const std::string& prompt, int32_t style, const std::string& title) override;
 
