@@ -18,6 +18,8 @@ class Object;
 
 using ObjectRef = Ref<Object>;
 using DispId = int32_t;
+// The default member (what a call on the object itself reaches).
+inline constexpr DispId kDispIdValue = 0;
 using Args = std::span<Arg>;
 
 enum class CallKind : uint8_t { Method = 1, Get = 2, Put = 4, PutRef = 8 };

@@ -5,6 +5,7 @@
 
 #include "automation/conversions.h"
 #include "automation/recordset_filter.h"
+#include "automation/text.h"
 
 namespace qx::automation {
 
@@ -224,7 +225,16 @@ Variant RecordsetData::convertForField(size_t c, const Variant& in) const {
       case kDBTimeStamp:
         return Variant(v.toDate());
       default:
-        if (isTextType(f.type)) return Variant(v.toString());
+        if (isTextType(f.type)) {
+          std::string text = v.toString();
+          // A text longer than the field's defined size (in characters) is refused, as the
+          // data-access library does.
+          if (f.size > 0 && utf8Length(text) > static_cast<size_t>(f.size)) {
+            throw Error::invalidProcedureCall("longer than " + std::to_string(f.size) +
+                                              " characters");
+          }
+          return Variant(std::move(text));
+        }
         return Variant(v.toDouble());
     }
   } catch (const Error& e) {

@@ -37,4 +37,10 @@ size_t findIgnoreCase(std::string_view hay, std::string_view needle, size_t from
   return std::string_view::npos;
 }
 
+size_t utf8Length(std::string_view s) noexcept {
+  size_t n = 0;
+  for (unsigned char c : s) n += (c & 0xC0) != 0x80;  // continuation bytes do not count
+  return n;
+}
+
 }  // namespace qx::automation

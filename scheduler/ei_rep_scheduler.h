@@ -4,8 +4,11 @@
 #include <string>
 
 #include "automation/dispatch.h"
+#include "automation/recordset.h"
+#include "automation/steps.h"
 #include "frame/event_field.h"
 #include "frame/module.h"
+#include "scheduler/grid_rows.h"
 
 namespace qx::scheduler {
 
@@ -50,12 +53,39 @@ class EIRepScheduler final : public automation::Dispatch<EIRepScheduler> {
   bool hasSplitter() const noexcept { return static_cast<bool>(m_oSplilter); }
   const ObjectRef& abilityOptions() const noexcept { return m_dctAbilityOption; }
   const Variant& columns() const noexcept { return m_dctColumns; }
+  const ObjectRef& abilityResult() const noexcept { return m_rsAbility; }
+  const ObjectRef& lineAbility() const noexcept { return m_rsLineAbility; }
+  const ObjectRef& abilityHeader() const noexcept { return m_vecAbilityHeader; }
+  int32_t abilityLineId() const noexcept { return m_lAbilityLineID; }
 
  private:
   Variant mInit(Args a);
   void ShowAbilityArea();
   void HideAbilityArea();
+  // The line/item checks and the line browser.
+  bool CheckScheduleRows();
+  bool CheckLineItem(int32_t lItemID, int32_t lLineID, const std::string& sItemNumber,
+                     const std::string& sLineName, std::string& sMsg);
+  ObjectRef BrowseLine();
+  // One schedule row as the checks read it; with `steps`, each read is a skipped step on failure.
+  ScheduleRow readScheduleRow(int32_t row, automation::Steps* steps) const;
+  // The number at the start of a header text box, rounded to 32 bits.
+  int32_t numberIn(std::string_view textBox) const;
+  // The grid column of a column key, and a cell's Value by row and column key.
+  Variant column(std::string_view key) const;
+  Variant cellValue(int32_t row, std::string_view key) const;
+  void setCellValue(int32_t row, std::string_view key, const Variant& v);
+
+  // The capacity ledger: its columns, the line capacity table, the capacity result.
   void RefreshAbility();
+  bool LoadAbility();
+  void BuildLineAbility(int32_t lLineID);
+  void AddHeaderColumn(const std::string& sTopCaption, const std::string& sSecondCaption,
+                       std::string_view sColType, std::string_view sColName, int16_t iVisible,
+                       int32_t lMergerType);
+  void BuildAbilityHeader(const ObjectRef& rsAbility);
+  [[nodiscard]] automation::Ref<automation::Recordset> CreateLineAbilityTable(
+      const ObjectRef& rsLine);
   ObjectRef LoadSettings();
   void SaveSettings(const ObjectRef& options);
   void Class_Terminate() noexcept;
@@ -80,6 +110,7 @@ class EIRepScheduler final : public automation::Dispatch<EIRepScheduler> {
   ObjectRef m_rsLineAbility;
   ObjectRef m_rsAbility;
   int32_t m_lAbilityLineID = 0;
+  bool m_bInSelectChanged = false;
 };
 
 }  // namespace qx::scheduler

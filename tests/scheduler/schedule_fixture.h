@@ -9,6 +9,7 @@
 
 #include "host/prog_ids.h"
 #include "scheduler/ei_rep_scheduler.h"
+#include "services/local_string.h"
 #include "sim/schedule_bill.h"
 #include "sim/sim_host.h"
 #include "support/live_objects.h"
@@ -34,6 +35,7 @@ class ScheduleFixture : public qx::testing::LiveObjectsTest {
   void TearDown() override {
     bill_.reset();
     host_.reset();
+    services::releaseModuleState();  // the thread's resource loader, kept by design
     std::filesystem::remove_all(home_);
     LiveObjectsTest::TearDown();
   }

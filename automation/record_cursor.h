@@ -1,0 +1,32 @@
+// Walks a recordset that a host component handed over: by name through its automation members
+// (any recordset object), or straight through the in-memory recordset of this library when it
+// is one. Both make the same calls in the same order; the second spares the late-bound round
+// trip of each Fields(name).Value on large results.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "automation/recordset.h"
+
+namespace qx::automation {
+
+class RecordCursor {
+ public:
+  // Fails with 91 when `rs` holds no object.
+  explicit RecordCursor(ObjectRef rs);
+
+  void setFilter(const std::string& text);
+  void moveFirst();
+  void moveNext();
+  bool eof();
+  int32_t recordCount();
+  // Fields(name).Value of the current record.
+  Variant value(std::string_view field);
+
+ private:
+  ObjectRef object_;
+  Recordset* own_ = nullptr;
+};
+
+}  // namespace qx::automation

@@ -1,0 +1,94 @@
+// The shape of the capacity ledger: the column list handed to the ledger binding (four line
+// columns, the measure column, one column per date of the header line) and the fields of the
+// in-memory line capacity table.
+#include "automation/host_dictionary.h"
+#include "automation/host_vector.h"
+#include "automation/record_cursor.h"
+#include "automation/recordset.h"
+#include "scheduler/ability_names.h"
+#include "scheduler/ei_rep_scheduler.h"
+#include "services/local_string.h"
+
+namespace qx::scheduler {
+
+using automation::FieldDef;
+using automation::HostDictionary;
+using automation::HostVector;
+using automation::RecordCursor;
+using automation::Recordset;
+using services::LoadLocalString;
+namespace ft = automation::field_type;
+namespace fa = automation::field_attr;
+
+namespace {
+constexpr std::string_view kTextColumn = "1", kQtyColumn = "2";
+constexpr int16_t kShown = 1;
+constexpr int32_t kMergeLineColumn = 1, kMergeNone = 0;
+// The data-access library's fixed-length attribute of the double fields.
+constexpr int32_t kFixedLength = 0x10;
+}  // namespace
+
+std::string dateFieldName(int32_t j) {
+  return "F" + std::to_string(j);
+}
+
+void EIRepScheduler::AddHeaderColumn(const std::string& sTopCaption,
+                                     const std::string& sSecondCaption, std::string_view sColType,
+                                     std::string_view sColName, int16_t iVisible,
+                                     int32_t lMergerType) {
+  auto column = HostDictionary::create();
+  column->set("FColCaption", Variant(sTopCaption));
+  column->set("FHeadSecond", Variant(sSecondCaption));
+  column->set("FColType", Variant(sColType));
+  column->set("FColName", Variant(sColName));
+  column->set("FVisible", Variant(iVisible));
+  column->set("FMergerType", Variant(lMergerType));
+  m_vecAbilityHeader->call("Add", Variant(ObjectRef(column)));
+}
+
+void EIRepScheduler::BuildAbilityHeader(const ObjectRef& rsAbility) {
+  // No failure handling: a failure part-way leaves the columns appended so far.
+  m_vecAbilityHeader = ObjectRef(HostVector::create());
+  AddHeaderColumn(LoadLocalString("生产线+|+|+|"), LoadLocalString("代码"), kTextColumn,
+                  ability::kLineNumber, kShown, kMergeLineColumn);
+  AddHeaderColumn("", LoadLocalString("名称"), kTextColumn, ability::kLineName, kShown,
+                  kMergeLineColumn);
+  AddHeaderColumn("", LoadLocalString("所属工作中心"), kTextColumn, ability::kWorkCenter, kShown,
+                  kMergeLineColumn);
+  AddHeaderColumn("", LoadLocalString("生产率"), kQtyColumn, ability::kProductivity, kShown,
+                  kMergeLineColumn);
+  AddHeaderColumn(LoadLocalString("能力/负荷$"), "", kTextColumn, ability::kTextAbility, kShown,
+                  kMergeNone);
+
+  RecordCursor rs(rsAbility);
+  if (rs.recordCount() == 0) return;
+  // The first row's line is the header line; the filter stays on the result afterwards.
+  rs.moveFirst();
+  rs.setFilter(std::string(ability::kLineFilter) + rs.value(ability::kLineID).toString());
+  int32_t j = 1;
+  for (; !rs.eof(); rs.moveNext(), ++j) {  // the filter stands on the line's first row
+    AddHeaderColumn(rs.value(ability::kDate).toString() + "$", "", kQtyColumn, dateFieldName(j),
+                    kShown, kMergeNone);
+  }
+}
+
+automation::Ref<Recordset> EIRepScheduler::CreateLineAbilityTable(const ObjectRef& rsLine) {
+  auto table = Recordset::create();
+  const int32_t nullable = fa::kIsNullable | fa::kMayBeNull;
+  table->appendField(FieldDef{std::string(ability::kInterID), ft::kInteger, 0, nullable});
+  table->appendField(FieldDef{std::string(ability::kLineNumber), ft::kVarChar, 255});
+  table->appendField(FieldDef{std::string(ability::kLineName), ft::kVarChar, 255});
+  table->appendField(FieldDef{std::string(ability::kWorkCenter), ft::kVarChar, 255});
+  table->appendField(FieldDef{std::string(ability::kTextAbility), ft::kVarChar, 40});
+  table->appendField(FieldDef{std::string(ability::kSumSort), ft::kInteger, 0, nullable});
+  table->appendField(FieldDef{std::string(ability::kQtyDecimal), ft::kDouble, 0, kFixedLength});
+  table->appendField(FieldDef{std::string(ability::kProductivity), ft::kDouble, 0, kFixedLength});
+  // One date field per remaining row of the line, from where the line rows stand.
+  RecordCursor rs(rsLine);
+  for (int32_t j = 1; !rs.eof(); rs.moveNext(), ++j) {
+    table->appendField(FieldDef{dateFieldName(j), ft::kDouble, 0, kFixedLength});
+  }
+  return table;
+}
+
+}  // namespace qx::scheduler
