@@ -260,49 +260,56 @@ std::string formatDouble(double v) {
 std::string formatNumber(double v, int decimals, bool grouping) {
   if (decimals < 0) decimals = 0;
   if (!std::isfinite(v)) return formatDouble(v);
-  Decimal d = decompose(v);
-  // Integer digits and fraction digits of the decimal value.
-  std::string intPart, frac;
-  if (d.exp10 <= 0) {
-    intPart = "0";
-    frac = std::string(-d.exp10, '0') + d.digits;
-  } else if (d.exp10 >= static_cast<int>(d.digits.size())) {
-    intPart = d.digits + std::string(d.exp10 - d.digits.size(), '0');
-  } else {
-    intPart = d.digits.substr(0, d.exp10);
-    frac = d.digits.substr(d.exp10);
+  // The shortest decimal digits of |v|: v = 0.d1d2d3... × 10^exp10.
+  char sci[40];
+  auto conv = std::to_chars(sci, sci + sizeof sci, std::fabs(v), std::chars_format::scientific);
+  const char* e = std::find(sci, conv.ptr, 'e');
+  char digits[24];
+  int n = 0;
+  for (const char* p = sci; p < e; ++p) {
+    if (*p != '.') digits[n++] = *p;
   }
-  if (v == 0) intPart = "0", frac.clear();
-  bool roundUp = static_cast<int>(frac.size()) > decimals && frac[decimals] >= '5';
-  frac.resize(decimals, '0');
-  if (roundUp) {
-    std::string all = intPart + frac;
-    int k = static_cast<int>(all.size()) - 1;
+  int exp = 0;
+  std::from_chars(e + 1 + (e[1] == '+'), conv.ptr, exp);
+  int exp10 = exp + 1;
+  while (n > 1 && digits[n - 1] == '0') --n;
+  if (v == 0) n = 0;
+  auto digitAt = [&](int position) {  // the digit `position` places after the point's left
+    return position >= 0 && position < n ? digits[position] : '0';
+  };
+
+  // Integer and fraction digits with `decimals` places, rounded half away from zero on the
+  // decimal value.
+  int intLen = std::max(exp10, 1);
+  int shift = exp10 - intLen;  // digits before the first integer place (0 unless exp10 <= 0)
+  std::string all(static_cast<size_t>(intLen + decimals), '0');
+  for (int i = 0; i < intLen + decimals; ++i) all[i] = digitAt(i + shift);
+  if (digitAt(intLen + decimals + shift) >= '5') {
+    int k = intLen + decimals - 1;
     while (k >= 0 && all[k] == '9') all[k--] = '0';
     if (k < 0) {
       all.insert(all.begin(), '1');
+      ++intLen;
     } else {
       ++all[k];
     }
-    intPart = all.substr(0, all.size() - decimals);
-    frac = all.substr(all.size() - decimals);
   }
-  size_t firstNonZero = intPart.find_first_not_of('0');
-  intPart = firstNonZero == std::string::npos ? "0" : intPart.substr(firstNonZero);
-  bool zero = intPart == "0" && frac.find_first_not_of('0') == std::string::npos;
-  std::string grouped;
-  if (grouping) {
-    int n = static_cast<int>(intPart.size());
-    for (int i = 0; i < n; ++i) {
-      if (i > 0 && (n - i) % 3 == 0) grouped.push_back(',');
-      grouped.push_back(intPart[i]);
-    }
-  } else {
-    grouped = intPart;
+  int firstNonZero = 0;
+  while (firstNonZero < intLen - 1 && all[firstNonZero] == '0') ++firstNonZero;
+  bool zero = all.find_first_not_of('0') == std::string::npos;
+
+  std::string r;
+  r.reserve(all.size() + all.size() / 3 + 3);
+  if (v < 0 && !zero) r.push_back('-');
+  int shown = intLen - firstNonZero;
+  for (int i = 0; i < shown; ++i) {
+    if (grouping && i > 0 && (shown - i) % 3 == 0) r.push_back(',');
+    r.push_back(all[firstNonZero + i]);
   }
-  std::string r = (d.negative && !zero) ? "-" : "";
-  r += grouped;
-  if (decimals > 0) r += "." + frac;
+  if (decimals > 0) {
+    r.push_back('.');
+    r.append(all, intLen, decimals);
+  }
   return r;
 }
 

@@ -34,8 +34,13 @@ class HostVector final : public Dispatch<HostVector> {
 template <class F>
 void forEachItem(const ObjectRef& vector, F&& f) {
   if (auto* local = dynamic_cast<HostVector*>(vector.get())) {
-    const std::vector<Variant> copy = local->items();  // callbacks may change the vector
-    for (const Variant& v : copy) f(v);
+    // By position, holding only the current item: a callback may change the vector, and
+    // items it adds are not walked (as with Count read once).
+    const size_t count = local->items().size();
+    for (size_t i = 0; i < count && i < local->items().size(); ++i) {
+      const Variant item = local->items()[i];
+      f(item);
+    }
     return;
   }
   int32_t n = vector->get("Count").toInt32();

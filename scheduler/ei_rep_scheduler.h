@@ -59,6 +59,8 @@ class EIRepScheduler final : public automation::Dispatch<EIRepScheduler> {
   int32_t abilityLineId() const noexcept { return m_lAbilityLineID; }
 
  private:
+  friend struct AbilityBench;  // measures the ledger procedures on their own
+
   Variant mInit(Args a);
   void ShowAbilityArea();
   void HideAbilityArea();

@@ -1,5 +1,7 @@
 #include "widgets/ledger_format.h"
 
+#include <cmath>
+
 #include "automation/conversions.h"
 #include "host/toolkit.h"
 
@@ -56,6 +58,13 @@ std::optional<int32_t> alignmentFor(double code) {
 
 std::string numberCell(const Variant& in, int decimals) {
   Variant v = in.value();
+  if (v.type() == VarType::Double || v.type() == VarType::Long || v.type() == VarType::Integer) {
+    // A number's leading number is the number itself (its text reads back exactly), so the
+    // round trip through the text is spared; infinities and NaN have none and show nothing.
+    double n = v.toDouble();
+    if (n == 0 || !std::isfinite(n)) return {};
+    return automation::formatNumber(n, decimals);
+  }
   std::string text = textOf(v);
   if (automation::leadingNumber(text) == 0) return {};
   // A text that is no number is shown as it is, as the toolkit's number format does.

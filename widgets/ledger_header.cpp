@@ -25,7 +25,7 @@ std::string LedgerData::GetHeaderText(int32_t lineNo) {
     std::string text;
     if (lineNo == 1) {
       int32_t columnNo = 1;
-      for (const Variant& record : headerRecords(m_Header)) {
+      forEachRecord(m_Header, [&](const Variant& record) {
         Variant index(columnNo);
         ObjectRef col =
             control()
@@ -39,18 +39,20 @@ std::string LedgerData::GetHeaderText(int32_t lineNo) {
         // "$" marks a heading without a second level; a blank caption adds no cell at all.
         std::string caption = textOf(recordValue(record, "FColCaption"));
         if (!trimmed(caption).empty()) {
-          std::string second = textOf(record.toObject()->call("GetValue", "FHeadSecond", ""));
+          const Variant none("");
+          std::string second = textOf(recordGetValue(record, "FHeadSecond", &none));
           bool oneLevel = caption.find('$') == std::string::npos && second.empty();
           text += caption + (oneLevel ? "$|" : "|");
         }
-        Variant backColour = record.toObject()->call("GetValue", "FBackColor", 0);
+        const Variant noColour(int32_t{0});
+        Variant backColour = recordGetValue(record, "FBackColor", &noColour);
         if (!isZero(backColour)) col->callId(column::kBackColor, CallKind::Put, backColour);
         ++columnNo;
-      }
+      });
     } else if (lineNo == 2) {
-      for (const Variant& record : headerRecords(m_Header)) {
+      forEachRecord(m_Header, [&](const Variant& record) {
         text += trimmed(textOf(recordValue(record, "FHeadSecond"))) + "|";
-      }
+      });
     }
     return text;
   } catch (...) {

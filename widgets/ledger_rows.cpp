@@ -111,40 +111,43 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
     }
   }
 
-  std::vector<Variant> records;
-  steps.run([&] { records = headerRecords(m_Header); });
   std::string line;
   int32_t columnNo = 1;
-  for (const Variant& record : records) {
-    std::string cell;
-    steps.run([&] {
-      double code = typeCode(recordValue(record, "FColType"));
-      cell = cellText(code, fieldValue(rs, recordValue(record, "FColName")), d);
-    });
-    if (fullRow) {
-      line += cell + "|";
-    } else if (columnNo == 1) {
-      line += "|";
-    } else {
-      // A merge setting that cannot be read takes the first rule: shown.
-      MergeRule rule = MergeRule::Shown;
-      steps.run([&] { rule = mergeRuleFor(record.toObject()->call("GetValue", "FMergerType")); });
-      switch (rule) {
-        case MergeRule::Shown:
-          line += cell + "|";
-          break;
-        case MergeRule::Empty:
-          line += "|";
-          break;
-        case MergeRule::NewItemOnly:
-          line += (newItem ? cell : std::string()) + "|";
-          break;
-        case MergeRule::LeftOut:
-          break;
+  steps.run([&] {
+    forEachRecord(m_Header, [&](const Variant& record) {
+      std::string cell;
+      steps.run([&] {
+        double code = typeCode(recordValue(record, "FColType"));
+        cell = cellText(code, fieldValue(rs, recordValue(record, "FColName")), d);
+      });
+      if (fullRow) {
+        line += cell;
+        line += '|';
+      } else if (columnNo == 1) {
+        line += '|';
+      } else {
+        // A merge setting that cannot be read takes the first rule: shown.
+        MergeRule rule = MergeRule::Shown;
+        steps.run([&] { rule = mergeRuleFor(recordGetValue(record, "FMergerType", nullptr)); });
+        switch (rule) {
+          case MergeRule::Shown:
+            line += cell;
+            line += '|';
+            break;
+          case MergeRule::Empty:
+            line += '|';
+            break;
+          case MergeRule::NewItemOnly:
+            if (newItem) line += cell;
+            line += '|';
+            break;
+          case MergeRule::LeftOut:
+            break;
+        }
       }
-    }
-    ++columnNo;
-  }
+      ++columnNo;
+    });
+  });
 
   // A summary marker that cannot be read takes the first rule: white.
   std::optional<int32_t> colour = host::rgb(255, 255, 255);
