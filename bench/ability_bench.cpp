@@ -101,6 +101,22 @@ void BM_ComputeOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_ComputeOnly)->Unit(benchmark::kMillisecond);
 
+// The recordset alone, from a computed ledger: filling 13 fields of 183,000 rows and releasing
+// them.
+void BM_RecordsetOnly(benchmark::State& state) {
+  Plant& p = plant();
+  AbilityOptions o;
+  o.today = "2027-06-01";
+  SqliteDb db = p.database->open();
+  std::optional<AbilityLedger> ledger = computeAbility(db, p.order, o);
+  for (auto _ : state) {
+    auto rs = abilityRecordset(*ledger);
+    benchmark::DoNotOptimize(rs);
+  }
+  state.counters["variant_bytes"] = sizeof(automation::Variant);
+}
+BENCHMARK(BM_RecordsetOnly)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace qx::sim
 

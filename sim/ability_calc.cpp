@@ -11,14 +11,9 @@ namespace qx::sim {
 
 namespace {
 
-// Dates come back as serials: days since 1899-12-30, which is julian day 2415018.5.
-
 constexpr const char* kWorkOrderSql = R"(
 SELECT coalesce(i.FItemID, 0), coalesce(i.FQtyDecimal, 0), coalesce(u.FCoefficient, 1),
-       o.FPlanCommitDate, o.FPlanFinishDate,
-       CAST(julianday(o.FPlanCommitDate) - 2415018.5 AS INTEGER),
-       CAST(julianday(o.FPlanFinishDate) - 2415018.5 AS INTEGER),
-       CAST(julianday(?2) - 2415018.5 AS INTEGER)
+       o.FPlanCommitDate, o.FPlanFinishDate
 FROM icmo o
 LEFT JOIN t_ICItem i ON i.FItemID = o.FItemID
 LEFT JOIN t_MeasureUnit u ON u.FMeasureUnitID = o.FUnitID
@@ -35,12 +30,13 @@ WHERE il.FItemID = ?1
 ORDER BY il.FPriority, r.FNumber, r.FInterID)";
 
 constexpr const char* kCalendarSql = R"(
-SELECT c.FLineID, CAST(julianday(c.FDate) - 2415018.5 AS INTEGER), c.FHours
+SELECT c.FLineID, c.FDate, c.FHours
 FROM t_eiItemLine il JOIN t_eiLineCalendar c ON c.FLineID = il.FLineID
 WHERE il.FItemID = ?1 AND c.FDate BETWEEN ?2 AND ?3)";
 
 // Every row that loads a line of item ?1 during ?2..?3, with its quantity in base units, the
-// productivity of its item on its line and its number of working days. Live: the row neither
+// productivity of its item on its line and its number of working days (-1 for a row inside the
+// period: counted from the calendar already read). Live: the row neither
 // cancelled nor closed, its work order repetitive and neither closed nor cancelled. ?4: released
 // rows only; ?5: orders without live rows load over their plan period on their preferred line.
 constexpr const char* kLoadsSql = R"(
@@ -68,11 +64,11 @@ loads(line, b, e, qty, item) AS (
       AND NOT EXISTS (SELECT 1 FROM t_eiRepSchedule s WHERE s.FICMOInterID = o.FInterID
                       AND s.FCancel <> 'Y' AND s.FStatus <> 2)) p
   WHERE p.line IN (SELECT id FROM lines))
-SELECT l.line, CAST(julianday(l.b) - 2415018.5 AS INTEGER),
-       CAST(julianday(l.e) - 2415018.5 AS INTEGER), l.qty,
+SELECT l.line, l.b, l.e, l.qty,
        CASE WHEN il.FProductivity > 0 THEN il.FProductivity ELSE r.FEIProductivity END,
-       (SELECT count(*) FROM t_eiLineCalendar c WHERE c.FLineID = l.line
-        AND c.FDate BETWEEN l.b AND l.e AND c.FHours > 0)
+       CASE WHEN l.b >= ?2 AND l.e <= ?3 THEN -1
+            ELSE (SELECT count(*) FROM t_eiLineCalendar c WHERE c.FLineID = l.line
+                  AND c.FDate BETWEEN l.b AND l.e AND c.FHours > 0) END
 FROM loads l
 JOIN t_resource r ON r.FInterID = l.line
 LEFT JOIN t_eiItemLine il ON il.FItemID = l.item AND il.FLineID = l.line)";
@@ -81,8 +77,30 @@ double finiteOrZero(double v) {
   return std::isfinite(v) ? v : 0;
 }
 
-int32_t clampedDay(int64_t serial, int64_t lo, int64_t hi) {
-  return static_cast<int32_t>(std::clamp(serial, lo, hi));
+// The serial of a date written yyyy-mm-dd; nothing for any other text or a date that does not
+// exist. Parsed here rather than in SQL: the calendar has a row per line and date.
+std::optional<int64_t> daySerial(std::string_view t) {
+  if (t.size() != 10 || t[4] != '-' || t[7] != '-') return std::nullopt;
+  int v[8];
+  int k = 0;
+  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    if (t[i] < '0' || t[i] > '9') return std::nullopt;
+    v[k++] = t[i] - '0';
+  }
+  int64_t y = v[0] * 1000 + v[1] * 100 + v[2] * 10 + v[3];
+  int64_t m = v[4] * 10 + v[5], d = v[6] * 10 + v[7];
+  static constexpr int kMonthDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+  if (m < 1 || m > 12 || d < 1 || d > kMonthDays[m - 1] || (m == 2 && d == 29 && !leap)) {
+    return std::nullopt;
+  }
+  // Days from the civil date (proleptic Gregorian), then from 1899-12-30.
+  y -= m <= 2;
+  int64_t era = (y >= 0 ? y : y - 399) / 400;
+  int64_t yoe = y - era * 400;
+  int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468 + 25569;
 }
 
 std::vector<AbilityLine> readLines(SqliteDb& db, int64_t item) {
@@ -124,32 +142,34 @@ std::optional<AbilityLedger> computeAbility(SqliteDb& db, int32_t workOrder,
   std::string from, to;
   {
     SqliteQuery q(db, kWorkOrderSql);
-    q.bind(1, static_cast<int64_t>(workOrder)).bind(2, options.today);
+    q.bind(1, static_cast<int64_t>(workOrder));
     if (!q.step()) return std::nullopt;
     item = q.integer(0);
     ledger.qtyDecimal = static_cast<int32_t>(std::clamp<int64_t>(q.integer(1), 0, 15));
     double coefficient = finiteOrZero(q.real(2));
     ledger.unitCoefficient = coefficient > 0 ? coefficient : 1;
-    if (!q.isNull(5) && !q.isNull(6) && q.integer(6) >= q.integer(5)) {
+    std::optional<int64_t> commit = daySerial(q.textView(3)), finish = daySerial(q.textView(4));
+    if (commit && finish && *finish >= *commit) {
       from = q.text(3);
       to = q.text(4);
-      int64_t days = q.integer(6) - q.integer(5) + 1;
+      int64_t days = *finish - *commit + 1;
       if (days > kMaxAbilityDays) {
         throw automation::Error::invalidProcedureCall(
             "the plan period of work order " + std::to_string(workOrder) + " has " +
                 std::to_string(days) + " dates, more than " + std::to_string(kMaxAbilityDays),
             "QxEIAbility.AbilityLoad");
       }
-      ledger.firstDay = static_cast<int32_t>(q.integer(5));
+      ledger.firstDay = static_cast<int32_t>(*commit);
       ledger.days = static_cast<int32_t>(days);
     }
-    if (options.remainingOnly) {
-      if (q.isNull(7)) {
-        throw automation::Error::invalidProcedureCall(
-            "the host's current date is not a date: " + options.today, "QxEIAbility.AbilityLoad");
-      }
-      today = q.integer(7);
+  }
+  if (options.remainingOnly) {
+    std::optional<int64_t> day = daySerial(options.today);
+    if (!day) {
+      throw automation::Error::invalidProcedureCall(
+          "the host's current date is not a date: " + options.today, "QxEIAbility.AbilityLoad");
     }
+    today = *day;
   }
   ledger.lines = readLines(db, item);
   const size_t days = static_cast<size_t>(ledger.days);
@@ -166,13 +186,24 @@ std::optional<AbilityLedger> computeAbility(SqliteDb& db, int32_t workOrder,
   {
     SqliteQuery q(db, kCalendarSql);
     q.bind(1, item).bind(2, from).bind(3, to);
+    auto line = lineIndex.end();
     while (q.step()) {
-      auto line = lineIndex.find(q.integer(0));
-      if (line == lineIndex.end() || q.isNull(1)) continue;
-      int64_t day = q.integer(1);
-      if (day < first || day > last) continue;
-      hours[line->second * days + static_cast<size_t>(day - first)] =
+      if (line == lineIndex.end() || line->first != q.integer(0)) {
+        line = lineIndex.find(q.integer(0));
+        if (line == lineIndex.end()) continue;
+      }
+      std::optional<int64_t> day = daySerial(q.textView(1));
+      if (!day || *day < first || *day > last) continue;
+      hours[line->second * days + static_cast<size_t>(*day - first)] =
           std::max(0.0, finiteOrZero(q.real(2)));
+    }
+  }
+  // Working days before each date of the period, per line: [line * (days + 1) + date index].
+  std::vector<int32_t> workBefore(ledger.lines.size() * (days + 1), 0);
+  for (size_t l = 0; l < ledger.lines.size(); ++l) {
+    for (size_t d = 0; d < days; ++d) {
+      workBefore[l * (days + 1) + d + 1] =
+          workBefore[l * (days + 1) + d] + (hours[l * days + d] > 0 ? 1 : 0);
     }
   }
   for (size_t i = 0; i < hours.size(); ++i) {
@@ -186,19 +217,20 @@ std::optional<AbilityLedger> computeAbility(SqliteDb& db, int32_t workOrder,
   q.bind(5, static_cast<int64_t>(options.unplannedOrders ? 1 : 0));
   while (q.step()) {
     auto line = lineIndex.find(q.integer(0));
-    if (line == lineIndex.end() || q.isNull(1) || q.isNull(2)) continue;
-    int64_t begin = q.integer(1), end = q.integer(2);
+    std::optional<int64_t> begin = daySerial(q.textView(1)), end = daySerial(q.textView(2));
+    if (line == lineIndex.end() || !begin || !end || *end < *begin) continue;
     double qty = finiteOrZero(q.real(3)), productivity = finiteOrZero(q.real(4));
+    if (qty <= 0 || productivity <= 0 || *begin > last || *end < first) continue;
+    size_t l = line->second;
+    size_t lo = static_cast<size_t>(std::max(*begin, first) - first);
+    size_t hi = static_cast<size_t>(std::min(*end, last) - first);
     int64_t workDays = q.integer(5);
-    if (end < begin || qty <= 0 || productivity <= 0) continue;
-    double total = qty / productivity;
-    double perDay = workDays > 0 ? total / static_cast<double>(workDays)
-                                 : total / static_cast<double>(end - begin + 1);
-    size_t row = line->second * days;
-    int32_t lo = clampedDay(begin, first, last), hi = clampedDay(end, first, last);
-    if (begin > last || end < first) continue;
-    for (int32_t d = lo; d <= hi; ++d) {
-      size_t at = row + static_cast<size_t>(d - first);
+    if (workDays < 0)
+      workDays = workBefore[l * (days + 1) + hi + 1] - workBefore[l * (days + 1) + lo];
+    double spread = static_cast<double>(workDays > 0 ? workDays : *end - *begin + 1);
+    double perDay = qty / productivity / spread;
+    for (size_t d = lo; d <= hi; ++d) {
+      size_t at = l * days + d;
       if (workDays == 0 || hours[at] > 0) ledger.load[at] += perDay;
     }
   }

@@ -69,8 +69,13 @@ double SqliteQuery::real(int column) const {
 }
 
 std::string SqliteQuery::text(int column) const {
+  return std::string(textView(column));
+}
+
+std::string_view SqliteQuery::textView(int column) const {
   const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-  return std::string(p ? p : "", static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
+  return p ? std::string_view(p, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)))
+           : std::string_view();
 }
 
 }  // namespace qx::sim

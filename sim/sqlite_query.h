@@ -36,6 +36,8 @@ class SqliteQuery {
   int64_t integer(int column) const;
   double real(int column) const;
   std::string text(int column) const;
+  // Valid until the next step.
+  std::string_view textView(int column) const;
 
  private:
   [[noreturn]] void fail() const;
