@@ -21,9 +21,10 @@ constexpr const char* kSource = "QxEIAbility.AbilityLoad";
 
 // An option's number; a missing or Empty option gives Empty.
 Variant option(automation::Object& options, const char* key) {
-  Variant v = options.call("GetValue", Variant(key), Variant()).value();
-  if (v.isEmpty()) return v;
+  Variant v = options.call("GetValue", Variant(key), Variant());
   try {
+    v = v.value();
+    if (v.isEmpty()) return v;
     if (v.type() == automation::VarType::Boolean) return Variant(v.toBool() ? 1.0 : 0.0);
     if (v.isNumber() || v.isString()) return Variant(v.toDouble());
   } catch (const Error&) {

@@ -14,6 +14,7 @@
 #include "automation/host_dictionary.h"
 #include "sim/host_date.h"
 #include "sim/plant_generator.h"
+#include "sim/sim_host.h"
 #include "support/live_objects.h"
 #include "support/temp_home.h"
 
@@ -237,6 +238,28 @@ TEST_F(AbilityLoadTest, HostDates) {
     EXPECT_EQ(isHostDate(text), ok);
   }
   EXPECT_TRUE(isHostDate(hostDate("")));
+
+  // The host hands its fixed date to the loader it registers, and refuses a date that is none.
+  HostOptions o;
+  o.home = home_.dir();
+  o.dataDir = std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data";
+  o.today = "2026-12-32";
+  EXPECT_THROW(SimHost{o}, automation::Error);
+  o.today = "2026-12-10";
+  SimHost host(o);
+  auto options = automation::HostDictionary::create();
+  options->set("RepICMO", Variant(5001.0));
+  options->set("CalcRemainAbility", Variant(1));
+  Variant arg{ObjectRef(options)};
+  ObjectRef loader = host.components().create("QxEIAbility.AbilityLoad");
+  auto rs =
+      automation::refCast<Recordset>(loader->call("GetAbilityByRepICMO", byRef(arg)).toObject());
+  ASSERT_TRUE(rs);
+  rs->move(8);  // line 1001, 2026-12-09 and 2026-12-10: 16 hours each in the calendar
+  EXPECT_EQ(rs->value(1), Variant(automation::makeDate(2026, 12, 9)));
+  EXPECT_EQ(rs->value(7), Variant(0.0));
+  rs->moveNext();
+  EXPECT_EQ(rs->value(7), Variant(16.0));
 }
 
 TEST_F(AbilityLoadTest, AGeneratedPlantLoadsItsLinesOverWorkingDays) {
