@@ -1,9 +1,11 @@
 #include "sim/ability_calc.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <unordered_map>
 
+#include "automation/conversions.h"
 #include "automation/error.h"
 #include "sim/sqlite_query.h"
 
@@ -87,20 +89,13 @@ std::optional<int64_t> daySerial(std::string_view t) {
     if (t[i] < '0' || t[i] > '9') return std::nullopt;
     v[k++] = t[i] - '0';
   }
-  int64_t y = v[0] * 1000 + v[1] * 100 + v[2] * 10 + v[3];
-  int64_t m = v[4] * 10 + v[5], d = v[6] * 10 + v[7];
-  static constexpr int kMonthDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-  if (m < 1 || m > 12 || d < 1 || d > kMonthDays[m - 1] || (m == 2 && d == 29 && !leap)) {
-    return std::nullopt;
-  }
-  // Days from the civil date (proleptic Gregorian), then from 1899-12-30.
-  y -= m <= 2;
-  int64_t era = (y >= 0 ? y : y - 399) / 400;
-  int64_t yoe = y - era * 400;
-  int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468 + 25569;
+  int y = v[0] * 1000 + v[1] * 100 + v[2] * 10 + v[3];
+  int m = v[4] * 10 + v[5], d = v[6] * 10 + v[7];
+  std::chrono::year_month_day date{std::chrono::year(y),
+                                   std::chrono::month(static_cast<unsigned>(m)),
+                                   std::chrono::day(static_cast<unsigned>(d))};
+  if (!date.ok()) return std::nullopt;
+  return static_cast<int64_t>(automation::makeDate(y, m, d).serial);
 }
 
 std::vector<AbilityLine> readLines(SqliteDb& db, int64_t item) {
@@ -225,8 +220,9 @@ std::optional<AbilityLedger> computeAbility(SqliteDb& db, int32_t workOrder,
     size_t lo = static_cast<size_t>(std::max(*begin, first) - first);
     size_t hi = static_cast<size_t>(std::min(*end, last) - first);
     int64_t workDays = q.integer(5);
-    if (workDays < 0)
+    if (workDays < 0) {
       workDays = workBefore[l * (days + 1) + hi + 1] - workBefore[l * (days + 1) + lo];
+    }
     double spread = static_cast<double>(workDays > 0 ? workDays : *end - *begin + 1);
     double perDay = qty / productivity / spread;
     for (size_t d = lo; d <= hi; ++d) {
