@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 
+#include "automation/error.h"
+#include "sim/host_date.h"
+
 namespace qx::sim {
 
 namespace {
@@ -21,6 +24,8 @@ HostOptions HostOptions::fromEnvironment() {
   o.database = envPath("QX_DATABASE");
   o.dataDir = envPath("QX_DATA_DIR");
   if (o.dataDir.empty()) o.dataDir = std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data";
+  const char* today = std::getenv("QX_HOST_DATE");
+  o.today = today ? today : "";
   return o;
 }
 
@@ -39,6 +44,11 @@ SimHost::SimHost(HostOptions options)
       rights_(std::make_shared<AccessRights>()),
       database_(std::make_shared<Database>(options_.databaseFile(), options_.dataDir,
                                            options_.database.empty())) {
+  if (!options_.today.empty() && !isHostDate(options_.today)) {
+    throw automation::Error::invalidProcedureCall(
+        "the host's date \"" + options_.today + "\" is not a date written yyyy-mm-dd",
+        "QX_HOST_DATE");
+  }
   registerSubstitutes(*this);
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "sim/access_rights.h"
 #include "sim/component_registry.h"
@@ -25,8 +26,11 @@ struct HostOptions {
   std::filesystem::path dataDir;
   // The login the host starts with (the shared-property manager hands it out).
   Login login;
+  // The host's current date, "yyyy-mm-dd"; empty: the machine's date on each use.
+  std::string today;
 
-  // QX_HOME (default $HOME/.qxhost), QX_DATABASE, QX_DATA_DIR (default the sources' sim/data).
+  // QX_HOME (default $HOME/.qxhost), QX_DATABASE, QX_DATA_DIR (default the sources' sim/data),
+  // QX_HOST_DATE.
   static HostOptions fromEnvironment();
   std::filesystem::path registryFile() const { return home / "registry.txt"; }
   std::filesystem::path databaseFile() const {

@@ -29,6 +29,8 @@ class SqliteDb {
   ~SqliteDb();
 
   const std::filesystem::path& file() const noexcept { return file_; }
+  // The open connection, for prepared statements (SqliteQuery).
+  sqlite3* handle() const noexcept { return db_; }
 
   // Runs the statements of `sql` as one unit: when one fails, none of them changed anything
   // and the failure carries SQLite's message. The result is the rows of the first statement

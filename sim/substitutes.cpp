@@ -1,4 +1,5 @@
 // The substitute host's components, registered under the host's identifiers.
+#include "sim/ability_load.h"
 #include "sim/host_services.h"
 #include "sim/sim_host.h"
 
@@ -6,6 +7,7 @@ namespace qx::sim {
 
 void registerSubstitutes(SimHost& host) {
   registerHostServices(host);
+  registerAbilityLoad(host);
 }
 
 }  // namespace qx::sim

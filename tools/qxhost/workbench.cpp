@@ -222,6 +222,7 @@ void addAllCommands(Workbench& w) {
   addResourceCommands(w);
   addWidgetCommands(w);
   addScheduleCommands(w);
+  addAbilityCommands(w);
 }
 
 }  // namespace qx::qxhost

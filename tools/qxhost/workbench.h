@@ -87,6 +87,7 @@ void addHostCommands(Workbench& w);
 void addResourceCommands(Workbench& w);
 void addWidgetCommands(Workbench& w);
 void addScheduleCommands(Workbench& w);
+void addAbilityCommands(Workbench& w);
 void addAllCommands(Workbench& w);
 
 // The built-in demo scenario.
