@@ -32,9 +32,9 @@ inline bool sameName(const std::string& lowered, std::string_view name) {
 
 }  // namespace
 
-void NameTable::add(std::string_view name, DispId id) {
+bool NameTable::add(std::string_view name, DispId id) {
   byId_.emplace(id, std::string(name));
-  if (find(name)) return;
+  if (find(name)) return false;
   if (2 * (used_ + 1) > slots_.size()) {
     std::vector<Slot> old = std::move(slots_);
     slots_.assign(old.empty() ? 16 : 2 * old.size(), Slot());
@@ -44,6 +44,7 @@ void NameTable::add(std::string_view name, DispId id) {
   }
   place(Slot{nameHash(name), asciiLower(name), id, true});
   ++used_;
+  return true;
 }
 
 void NameTable::place(Slot slot) {

@@ -19,8 +19,8 @@ namespace qx::automation {
 // open-addressing table that finds a name without copying it.
 class NameTable {
  public:
-  // The first id given for a name (in any letter case) stays.
-  void add(std::string_view name, DispId id);
+  // The first id given for a name (in any letter case) stays; false when the name was there.
+  bool add(std::string_view name, DispId id);
   std::optional<DispId> find(std::string_view name) const noexcept {
     const Slot* slot = slotOf(name);
     return slot ? std::optional<DispId>(slot->id) : std::nullopt;

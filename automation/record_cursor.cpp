@@ -43,4 +43,16 @@ Variant RecordCursor::value(std::string_view field) {
   return object_->get("Fields", field).toObject()->get("Value");
 }
 
+RecordCursor::Field RecordCursor::field(std::string_view name) const {
+  Field f;
+  f.name_ = name;
+  if (own_) f.column_ = own_->findColumn(name);
+  return f;
+}
+
+Variant RecordCursor::value(const Field& field) {
+  if (own_ && field.column_) return own_->value(*field.column_);
+  return value(field.name_);
+}
+
 }  // namespace qx::automation

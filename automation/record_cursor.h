@@ -4,6 +4,7 @@
 // trip of each Fields(name).Value on large results.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,19 @@ class RecordCursor {
   int32_t recordCount();
   // Fields(name).Value of the current record.
   Variant value(std::string_view field);
+
+  // A field named once and read row after row: the in-memory recordset finds its column once.
+  class Field {
+   public:
+    std::string_view name() const noexcept { return name_; }
+
+   private:
+    friend class RecordCursor;
+    std::string_view name_;
+    std::optional<size_t> column_;
+  };
+  Field field(std::string_view name) const;
+  Variant value(const Field& field);
 
  private:
   ObjectRef object_;

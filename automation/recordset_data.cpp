@@ -48,9 +48,8 @@ void RecordsetData::appendField(FieldDef def) {
   if (open_)
     throw Error(3219, "Operation is not allowed in this context: the recordset is open", kSource);
   if (def.name.empty()) throw Error::invalidProcedureCall("a field needs a name", kSource);
-  if (fieldNames_.find(def.name))
+  if (!fieldNames_.add(def.name, static_cast<DispId>(fields_.size())))
     throw Error(3367, "Object is already in collection: " + def.name, kSource);
-  fieldNames_.add(def.name, static_cast<DispId>(fields_.size()));
   fields_.push_back(std::move(def));
 }
 
@@ -244,13 +243,18 @@ Variant RecordsetData::convertForField(size_t c, const Variant& in) const {
 
 void RecordsetData::setValue(size_t c, const Variant& v) {
   size_t row = currentRow("Value");
-  Variant converted = convertForField(c, v);
-  columns_.at(c)[row] = std::move(converted);
+  Variant& cell = columns_.at(c)[row];
+  // A number for a double field needs no conversion (the common case of large tables).
+  if (fields_[c].type == field_type::kDouble && v.type() == VarType::Double) {
+    cell = v;
+  } else {
+    cell = convertForField(c, v);
+  }
   dropIndex(c);
 }
 
 void RecordsetData::dropIndex(size_t c) noexcept {
-  indexes_.erase(c);
+  if (!indexes_.empty()) indexes_.erase(c);
 }
 
 const RecordsetData::Index& RecordsetData::indexFor(size_t c) {

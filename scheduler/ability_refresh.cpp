@@ -94,9 +94,10 @@ void EIRepScheduler::BuildLineAbility(int32_t lLineID) {
   const size_t firstDate = column(ability::kProductivity) + 1;
   int32_t rows = table->recordCount();
   for (int32_t i = 0; i < rows; ++i) {
+    RecordCursor::Field measure = rs.field(kMeasureRows[i].measure);
     rs.moveFirst();
     for (size_t k = 0; !rs.eof(); rs.moveNext(), ++k) {
-      table->setValue(firstDate + k, rs.value(kMeasureRows[i].measure));
+      table->setValue(firstDate + k, rs.value(measure));
     }
     table->moveNext();
   }
