@@ -25,7 +25,8 @@ class EventField {
       : owner_(owner),
         interface_(interfaceName),
         routes_(routes),
-        sink_(makeObject<FunctionSink>([this](DispId id, Args args) { route(id, args); })) {}
+        sink_(makeObject<FunctionSink>([this](DispId id, Args args) { route(id, args); },
+                                       [this](DispId id) { return handles(id); })) {}
   EventField(const EventField&) = delete;
   EventField& operator=(const EventField&) = delete;
   ~EventField() {
@@ -42,6 +43,14 @@ class EventField {
   explicit operator bool() const noexcept { return static_cast<bool>(connection_); }
   Object* operator->() const noexcept { return connection_.source().get(); }
   const std::string& interfaceName() const noexcept { return interface_; }
+
+  // Whether the owner has a handler for the event.
+  bool handles(DispId id) const noexcept {
+    for (const Route& r : routes_) {
+      if (r.id == id) return true;
+    }
+    return false;
+  }
 
  private:
   void route(DispId id, Args args) {

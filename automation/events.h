@@ -77,8 +77,18 @@ namespace qx::automation {
 class FunctionSink final : public Object {
  public:
   using Handler = std::function<void(DispId, Args)>;
-  explicit FunctionSink(Handler h) : handler_(std::move(h)) {}
-  void detach() noexcept { handler_ = nullptr; }
+  // Tells the events the handler reads (it must not throw); without it, every event counts as
+  // read.
+  using Reads = std::function<bool(DispId)>;
+  explicit FunctionSink(Handler h, Reads reads = nullptr)
+      : handler_(std::move(h)), reads_(std::move(reads)) {}
+  void detach() noexcept {
+    handler_ = nullptr;
+    reads_ = nullptr;
+  }
+  // Whether an event reaches a handler that reads its arguments. An event that does not is
+  // answered without looking at its arguments, whatever the source sent.
+  bool reads(DispId id) const noexcept { return handler_ && (!reads_ || reads_(id)); }
 
   DispId idOf(std::string_view name) const override;
   std::string typeName() const override { return "EventSink"; }
@@ -88,6 +98,7 @@ class FunctionSink final : public Object {
 
  private:
   Handler handler_;
+  Reads reads_;
 };
 
 }  // namespace qx::automation

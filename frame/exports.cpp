@@ -27,7 +27,9 @@ __attribute__((visibility("default"))) int32_t DllUnregisterServer() {
 // On success *factory holds one reference that the caller releases.
 __attribute__((visibility("default"))) int32_t DllGetClassObject(const char* classId,
                                                                  qx::automation::Object** factory) {
-  if (!classId || !factory) return qx::frame::status::kPointer;
+  if (!factory) return qx::frame::status::kPointer;
+  *factory = nullptr;
+  if (!classId) return qx::frame::status::kInvalidArg;
   qx::automation::ObjectRef f;
   int32_t hr = qx::frame::getClassObject(classId, &f);
   *factory = f.detach();

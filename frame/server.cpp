@@ -1,5 +1,7 @@
 #include "frame/server.h"
 
+#include <new>
+
 #include "automation/steps.h"
 #include "frame/module.h"
 #include "host/platform.h"
@@ -85,7 +87,7 @@ int32_t registerServer(std::string_view libraryPath) noexcept {
     std::string lib = std::string(kRoot) + "TypeLib\\" + std::string(kLibraryId) + "\\" +
                       std::string(kLibraryVersion);
     write(reg, lib, "", kLibraryName);
-    write(reg, lib + "\\0\\win32", "", libraryPath);
+    write(reg, lib + "\\0\\" + std::string(kLibraryPlatform), "", libraryPath);
     for (const ComponentClass& c : kClasses) {
       std::string versioned = std::string(c.progId) + ".1";
       std::string key = classKey(c);
@@ -135,6 +137,8 @@ int32_t getClassObject(std::string_view classId, ObjectRef* factory) noexcept {
   try {
     *factory = ObjectRef(automation::makeObject<ClassFactory>(*c));
     return status::kOk;
+  } catch (const std::bad_alloc&) {
+    return status::kOutOfMemory;
   } catch (...) {
     return status::kUnexpected;
   }

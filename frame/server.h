@@ -22,6 +22,8 @@ inline constexpr int32_t kClassNotAvailable = static_cast<int32_t>(0x80040111u);
 inline constexpr int32_t kNoAggregation = static_cast<int32_t>(0x80040110u);
 inline constexpr int32_t kRegistrationFailed = static_cast<int32_t>(0x80040201u);
 inline constexpr int32_t kPointer = static_cast<int32_t>(0x80004003u);
+inline constexpr int32_t kInvalidArg = static_cast<int32_t>(0x80070057u);
+inline constexpr int32_t kOutOfMemory = static_cast<int32_t>(0x8007000Eu);
 inline constexpr int32_t kUnexpected = static_cast<int32_t>(0x8000FFFFu);
 }  // namespace status
 
@@ -36,6 +38,13 @@ struct ComponentClass {
 inline constexpr std::string_view kLibraryName = "QxIndDepComponent";
 inline constexpr std::string_view kLibraryId = "{6B1D3C52-7A0E-4F3B-9C1E-2D4A8E51F001}";
 inline constexpr std::string_view kLibraryVersion = "1.0";
+// The platform key under which the type library names its server file: the one of the Windows
+// target built for; the other builds stand in for the hosts' 32-bit clients.
+#if defined(_WIN64)
+inline constexpr std::string_view kLibraryPlatform = "win64";
+#else
+inline constexpr std::string_view kLibraryPlatform = "win32";
+#endif
 
 std::span<const ComponentClass> componentClasses();
 const ComponentClass* findClass(std::string_view classId) noexcept;

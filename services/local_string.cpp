@@ -1,5 +1,10 @@
 #include "services/local_string.h"
 
+#include <algorithm>
+#include <list>
+#include <mutex>
+#include <utility>
+
 #include "automation/arg.h"
 #include "host/prog_ids.h"
 #include "services/host_objects.h"
@@ -12,17 +17,37 @@ namespace {
 using automation::ObjectRef;
 using automation::Variant;
 
-// The module state, one copy per thread that uses the component.
+// The module state, one copy per thread that uses the component. It lives while the thread has
+// plug-in objects: the thread's last one releases it (frame/module.h), so nothing of it is left
+// for the thread's end, when the thread's apartment may be gone already.
 struct MMTSState {
   // The login's language, kept once it is non-empty.
   std::string m_sLanguage;
-  // Created on first use and kept for the life of the thread.
+  // Created on first use, kept until the state is released.
   ObjectRef m_oResLoader;
 };
 
+// Every thread's state. A thread finds its own through a plain pointer, which needs no
+// clean-up when the thread ends.
+struct ModuleStates {
+  std::mutex mutex;
+  std::list<MMTSState> states;
+};
+
+ModuleStates& moduleStates() {
+  static ModuleStates all;
+  return all;
+}
+
+thread_local MMTSState* t_state = nullptr;
+
 MMTSState& moduleState() {
-  thread_local MMTSState state;
-  return state;
+  if (!t_state) {
+    ModuleStates& all = moduleStates();
+    std::lock_guard lock(all.mutex);
+    t_state = &all.states.emplace_back();
+  }
+  return *t_state;
 }
 
 bool holdsText(const Variant& v, std::string_view text) {
@@ -100,9 +125,17 @@ std::string LoadLocalString(std::string_view text) {
 }
 
 void releaseModuleState() noexcept {
-  MMTSState& state = moduleState();
-  state.m_oResLoader.reset();
-  state.m_sLanguage.clear();
+  MMTSState* state = std::exchange(t_state, nullptr);
+  if (!state) return;
+  std::list<MMTSState> gone;
+  {
+    ModuleStates& all = moduleStates();
+    std::lock_guard lock(all.mutex);
+    auto it = std::find_if(all.states.begin(), all.states.end(),
+                           [&](const MMTSState& s) { return &s == state; });
+    gone.splice(gone.end(), all.states, it);
+  }
+  // The loader is released here, outside the lock: that is a call into the host.
 }
 
 std::string LoadCompositeString(std::string_view text) {

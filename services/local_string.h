@@ -22,8 +22,8 @@ std::string LoadLocalString(std::string_view text);
 // separators do not appear in the result.
 std::string LoadCompositeString(std::string_view text);
 
-// Ends the calling thread's module state (the cached loader and language), as the runtime does
-// when the library's last object on the thread is gone; the next translation starts afresh.
+// Ends the calling thread's module state (the cached loader and language); the thread's last
+// plug-in object does so when it goes. The next translation starts afresh.
 void releaseModuleState() noexcept;
 
 }  // namespace qx::services

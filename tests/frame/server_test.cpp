@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
+#include <cstdint>
 #include <filesystem>
 
 #include "frame/module.h"
@@ -32,6 +35,38 @@ TEST_F(ServerTest, FactoriesForBothClassesAndNoOther) {
             status::kClassNotAvailable);
   EXPECT_FALSE(none);
   EXPECT_EQ(getClassObject(componentClasses()[0].classId, nullptr), status::kPointer);
+}
+
+// The library's own entry point, as the host calls it: each failure reported as what it is,
+// the slot left empty.
+TEST_F(ServerTest, TheEntryPointReportsEachFailureAsWhatItIs) {
+  void* library = dlopen(QX_DEFAULT_COMPONENT_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(library, nullptr) << dlerror();
+  using GetClassObject = int32_t (*)(const char*, automation::Object**);
+  auto get = reinterpret_cast<GetClassObject>(dlsym(library, "DllGetClassObject"));
+  ASSERT_NE(get, nullptr);
+  struct Row {
+    const char* what;
+    const char* classId;
+    bool slot;
+    int32_t expected;
+  };
+  const Row rows[] = {
+      {"an unknown class", "{00000000-0000-0000-0000-000000000000}", true,
+       status::kClassNotAvailable},
+      {"no class id", nullptr, true, status::kInvalidArg},
+      {"no slot", componentClasses()[0].classId.data(), false, status::kPointer},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    automation::Object* sentinel = reinterpret_cast<automation::Object*>(uintptr_t{0x1234});
+    automation::Object* got = sentinel;
+    EXPECT_EQ(get(row.classId, row.slot ? &got : nullptr), row.expected);
+    if (row.slot) {
+      EXPECT_EQ(got, nullptr);
+    }
+  }
+  dlclose(library);
 }
 
 TEST_F(ServerTest, ClassIdsAreMatchedWithoutRegardToCase) {

@@ -31,8 +31,8 @@ class WorkbenchFixture : public qx::testing::LiveObjectsTest {
     LiveObjectsTest::TearDown();
   }
   // Runs a script and returns what it printed; `failed` receives the number of malformed
-  // lines. The component keeps its translation state per thread: each script gets a thread of
-  // its own, whose end releases that state.
+  // lines. The component keeps its translation state per thread while the thread has plug-in
+  // objects: each script gets a thread of its own, like a host session.
   std::string run(const std::string& script, int* failed = nullptr) {
     std::ostringstream out;
     int f = 0;

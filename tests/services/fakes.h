@@ -14,6 +14,7 @@
 #include "automation/dispatch.h"
 #include "automation/text.h"
 #include "host/platform.h"
+#include "services/local_string.h"
 
 namespace qx::services::testing {
 
@@ -186,9 +187,13 @@ class FakeShareProps final : public StrictFake<FakeShareProps> {
 };
 
 // Runs `body` on a thread of its own: the component's module state (loader and language)
-// starts empty there and is gone when the thread has ended.
+// starts empty there, and is released when the body is done, as the thread's last plug-in
+// object would release it.
 inline void onFreshThread(const std::function<void()>& body) {
-  std::thread t(body);
+  std::thread t([&] {
+    body();
+    releaseModuleState();
+  });
   t.join();
 }
 

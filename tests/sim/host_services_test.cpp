@@ -31,8 +31,14 @@ class HostServicesTest : public qx::testing::LiveObjectsTest {
     host_.reset();
     LiveObjectsTest::TearDown();
   }
-  // The component's module state lives per thread: each scenario gets its own.
-  static void onFreshThread(const std::function<void()>& body) { std::thread(body).join(); }
+  // The component's module state lives per thread: each scenario gets its own, released at
+  // its end as the thread's last plug-in object would release it.
+  static void onFreshThread(const std::function<void()>& body) {
+    std::thread([&] {
+      body();
+      services::releaseModuleState();
+    }).join();
+  }
 
   qx::testing::TempHome home_;
   std::unique_ptr<SimHost> host_;

@@ -1,19 +1,14 @@
-// Installs the Windows platform while the DLL is loaded.
+// Installs the Windows platform while the DLL is loaded. The DLL stays loaded only while it is
+// in use: it keeps no state that a thread's end would have to release (the resource loader a
+// thread's plug-ins share goes with the thread's last plug-in object), so it can be unloaded
+// as soon as DllCanUnloadNow says so.
 #include <windows.h>
 
 #include "host/platform.h"
 #include "win32/server/windows_platform.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
-    // The component keeps module state per thread (the resource loader), released when the
-    // thread ends. The C++ runtime holds the DLL for such state and lets go of it from inside
-    // the thread's exit; if that were the last reference, the DLL would be unloaded there and
-    // its detach would wait on the very lock the exiting thread holds. Pinned, it stays loaded
-    // for the life of the process (DllCanUnloadNow still answers for its objects).
-    HMODULE self = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                       reinterpret_cast<LPCWSTR>(instance), &self);
     qx::host::setPlatform(&qx::win32::windowsPlatform());
   } else if (reason == DLL_PROCESS_DETACH) {
     qx::host::setPlatform(nullptr);

@@ -3,11 +3,14 @@
 #include <olectl.h>
 #include <windows.h>
 
+#include <new>
 #include <string>
 
 #include "frame/server.h"
 #include "win32/com/bstr.h"
+#include "win32/com/com_error.h"
 #include "win32/com/com_module.h"
+#include "win32/server/caller_address.h"
 #include "win32/server/class_factory.h"
 #include "win32/server/registration.h"
 
@@ -18,6 +21,7 @@ extern "C" {
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
   if (!out) return E_POINTER;
   *out = nullptr;
+  if (qx::win32::isNullAddress(&clsid) || qx::win32::isNullAddress(&iid)) return E_INVALIDARG;
   try {
     wchar_t text[40] = {};
     if (!StringFromGUID2(clsid, text, 40)) return CLASS_E_CLASSNOTAVAILABLE;
@@ -28,8 +32,10 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
     if (!typed) return E_UNEXPECTED;
     ComPtr<IClassFactory> com = qx::win32::makeClassFactory(std::move(typed));
     return com->QueryInterface(iid, out);
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
+  } catch (...) {
+    return qx::win32::statusOf(qx::automation::toError(std::current_exception()));
   }
 }
 

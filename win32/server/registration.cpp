@@ -15,19 +15,26 @@ namespace qx::win32 {
 namespace {
 // The library's version as registered (frame::kLibraryVersion).
 constexpr WORD kMajor = 1, kMinor = 0;
+// The platform the type library was registered for: that of this build (frame::kLibraryPlatform).
+#if defined(_WIN64)
+constexpr SYSKIND kSysKind = SYS_WIN64;
+#else
+constexpr SYSKIND kSysKind = SYS_WIN32;
+#endif
 }  // namespace
 
 HRESULT registerServer() noexcept {
   try {
     std::wstring path = serverPath();
     if (path.empty()) return SELFREG_E_CLASS;
-    HRESULT hr = frame::registerServer(toUtf8(path));
-    if (FAILED(hr)) return hr;
+    // The type library first: the keys written after it name the server file exactly as
+    // InprocServer32 does, whatever form of the path the system wrote for the library.
     ComPtr<ITypeLib> lib;
-    hr = LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, lib.put());
+    if (FAILED(LoadTypeLibEx(path.c_str(), REGKIND_REGISTER, lib.put()))) return SELFREG_E_TYPELIB;
+    HRESULT hr = frame::registerServer(toUtf8(path));
     if (FAILED(hr)) {
-      frame::unregisterServer();  // leave nothing half-registered
-      return SELFREG_E_TYPELIB;
+      unregisterServer();  // leave nothing half-registered
+      return hr;
     }
     return S_OK;
   } catch (...) {
@@ -39,7 +46,7 @@ HRESULT unregisterServer() noexcept {
   // The interfaces' keys go with the type library; a library that is not registered any more
   // leaves nothing to remove.
   HRESULT tlb =
-      UnRegisterTypeLib(LIBID_QxIndDepComponent, kMajor, kMinor, LOCALE_NEUTRAL, SYS_WIN64);
+      UnRegisterTypeLib(LIBID_QxIndDepComponent, kMajor, kMinor, LOCALE_NEUTRAL, kSysKind);
   bool tlbGone = SUCCEEDED(tlb) || tlb == TYPE_E_REGISTRYACCESS || tlb == TYPE_E_LIBNOTREGISTERED ||
                  tlb == TYPE_E_CANTLOADLIBRARY;
   HRESULT hr = frame::unregisterServer();

@@ -1,5 +1,7 @@
-// Events raised with wrong arguments, and a host that raises events after the plug-in was
-// released: errors or nothing, never a crash.
+// Events raised with wrong arguments, events the plug-in does not read, and a host that raises
+// events after the plug-in was released: errors or nothing, never a crash.
+#include <utility>
+
 #include "win32/testhost/check.h"
 #include "win32/testhost/resource_bill.h"
 #include "win32/testhost/tests.h"
@@ -66,6 +68,63 @@ void wrongEventArguments() {
   checkEqual(static_cast<long long>(bill.source->sinkCount()), 1, "the plug-in stays subscribed");
 }
 
+// The schedule plug-in reads only some of the bill's events. The others (the engine's own, and
+// any id the interface lacks) return S_OK whatever arguments come with them: any number, any
+// type, by value or by reference, nothing converted, checked or written.
+void unhandledBillEvents() {
+  ComPtr<BillSource> bill = makeBillSource();
+  ComPtr<IDispatch> sched = createByProgId(kSchedulerProgId);
+  if (!sched) return;
+  // Init subscribes, then fails for want of a schedule form; the subscription stays.
+  initByName(sched.get(), argDispatch(static_cast<_BillEvents*>(bill.get())));
+  if (!check(bill->sinkCount() == 1, "EIRepScheduler subscribed to the bill")) return;
+
+  Bstr text("keep");
+  VARIANT_BOOL cancel = VARIANT_FALSE;
+  LONG number = 5;
+  VARIANT longRef;
+  V_VT(&longRef) = VT_BYREF | VT_I4;
+  V_I4REF(&longRef) = &number;
+  SAFEARRAY* array = SafeArrayCreateVector(VT_I4, 0, 3);
+  VARIANT arrayArg;
+  V_VT(&arrayArg) = VT_ARRAY | VT_I4;
+  V_ARRAY(&arrayArg) = array;
+  VARIANT error;
+  V_VT(&error) = VT_ERROR;
+  V_ERROR(&error) = DISP_E_PARAMNOTFOUND;  // an omitted optional argument
+
+  struct Row {
+    const char* what;
+    std::vector<VARIANT> args;
+  };
+  const Row rows[] = {
+      {"no arguments", {}},
+      {"seven arguments", std::vector<VARIANT>(7, argLong(1))},
+      {"texts where numbers are declared", {argBstr(text), argBstr(text), refBool(cancel)}},
+      {"by reference where values are declared", {longRef, refBstr(text)}},
+      {"an array, an omitted argument and references",
+       {arrayArg, error, refBstr(text), refBool(cancel), longRef}},
+  };
+  const std::pair<DISPID, const char*> events[] = {
+      {1, "OnBillInit"},    {2, "OnBeforeShowData"}, {6, "OnAfterSave"},
+      {7, "OnCellChanged"}, {8, "OnBeforeClose"},    {99, "an id the interface lacks"},
+  };
+  for (const auto& [id, name] : events) {
+    for (const Row& row : rows) {
+      std::string what = std::string(name) + " with " + row.what;
+      CallOutcome r = bill->raise(id, row.args);
+      checkStatus(r.hr, S_OK, what + " returns S_OK");
+    }
+  }
+  checkEqual(text.utf8(), "keep", "no unread event writes a text");
+  checkEqual(cancel, VARIANT_FALSE, "no unread event writes bCancel");
+  checkEqual(number, 5, "no unread event writes a number");
+  checkEqual(static_cast<long long>(bill->sinkCount()), 1, "the plug-in stays subscribed");
+  // The events it reads are still checked: the sink is there and listening.
+  checkEqual(bill->raise(3, {}).number(), 449, "OnCheckData without arguments still fails");
+  SafeArrayDestroy(array);
+}
+
 void eventsAfterRelease() {
   // This host keeps its sinks when told to unadvise, and raises events on them later.
   ResourceBill bill;
@@ -89,6 +148,7 @@ void eventsAfterRelease() {
 void runBadEventTests() {
   section("bad events");
   wrongEventArguments();
+  unhandledBillEvents();
   eventsAfterRelease();
 }
 

@@ -1,5 +1,7 @@
 // The test host: plays the ERP client for QxIndDepComponent.dll under Windows or Wine.
 //   qxtesthost run           events, Init, bad input, release and unload
+//   qxtesthost unload        one host thread uses a plug-in and ends; the DLL is unloaded and
+//                            the process exits
 //   qxtesthost registered    the keys regsvr32 wrote
 //   qxtesthost unregistered  none of them left after regsvr32 /u
 // Each mode ends with "<mode>: N passed, M failed" and, only when all passed, its success line.
@@ -66,6 +68,13 @@ int wmain(int argc, wchar_t** argv) {
     });
     runLastChecks();
     success = "TEST HOST PASSED";
+  } else if (mode == L"unload") {
+    onApartmentThread([] {
+      SubstituteRegistration substitutes;
+      runUnloadChecks();
+    });
+    runLastChecks();
+    success = "UNLOAD PASSED";
   } else if (mode == L"registered") {
     onApartmentThread(runRegisteredChecks);
     success = "REGISTRATION PRESENT";
@@ -73,7 +82,7 @@ int wmain(int argc, wchar_t** argv) {
     onApartmentThread(runUnregisteredChecks);
     success = "REGISTRATION REMOVED";
   } else {
-    std::printf("usage: qxtesthost run|registered|unregistered\n");
+    std::printf("usage: qxtesthost run|unload|registered|unregistered\n");
     return 2;
   }
   std::string name = qx::win32::toUtf8(mode);

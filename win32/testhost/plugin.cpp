@@ -42,6 +42,12 @@ HRESULT serverGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   return f ? f(clsid, iid, out) : E_UNEXPECTED;
 }
 
+HRESULT serverGetClassObjectByPointer(const CLSID* clsid, const IID* iid, void** out) {
+  auto f =
+      serverExport<HRESULT(STDAPICALLTYPE*)(const CLSID*, const IID*, void**)>("DllGetClassObject");
+  return f ? f(clsid, iid, out) : E_UNEXPECTED;
+}
+
 bool serverLoaded() {
   return GetModuleHandleW(kServerDll) != nullptr;
 }

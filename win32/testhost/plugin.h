@@ -21,6 +21,8 @@ VARIANT nothing();
 // The server's DllCanUnloadNow and DllGetClassObject, when the DLL is loaded.
 HRESULT serverCanUnloadNow();
 HRESULT serverGetClassObject(REFCLSID clsid, REFIID iid, void** out);
+// As a C caller makes the call: the ids by pointer, which may be null.
+HRESULT serverGetClassObjectByPointer(const CLSID* clsid, const IID* iid, void** out);
 bool serverLoaded();
 
 }  // namespace qx::testhost

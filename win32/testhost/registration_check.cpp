@@ -28,6 +28,14 @@ const ClassKeys kClasses[] = {
      L"{6B1D3C52-7A0E-4F3B-9C1E-2D4A8E51F020}", &CLSID_EIRepScheduler},
 };
 constexpr const wchar_t* kLibraryKey = L"TypeLib\\{6B1D3C52-7A0E-4F3B-9C1E-2D4A8E51F001}";
+// The type library names the server under the platform of the build only.
+#if defined(_WIN64)
+constexpr const wchar_t* kPlatform = L"win64";
+constexpr const wchar_t* kOtherPlatform = L"win32";
+#else
+constexpr const wchar_t* kPlatform = L"win32";
+constexpr const wchar_t* kOtherPlatform = L"win64";
+#endif
 
 std::string narrow(const std::wstring& s) {
   return win32::toUtf8(s);
@@ -149,6 +157,10 @@ void runRegisteredChecks() {
   }
   checkText(std::wstring(kLibraryKey) + L"\\1.0", nullptr, L"QxIndDepComponent");
   if (check(!serverFile.empty(), "InprocServer32 names the server")) checkServerFile(serverFile);
+  std::wstring libraryFiles = std::wstring(kLibraryKey) + L"\\1.0\\0\\";
+  checkText(libraryFiles + kPlatform, nullptr, serverFile);
+  check(!keyExists(libraryFiles + kOtherPlatform),
+        "no type library entry for " + narrow(kOtherPlatform));
   checkTypeLibrary();
 }
 

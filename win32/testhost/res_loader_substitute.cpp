@@ -1,3 +1,5 @@
+#include <objbase.h>
+
 #include "automation/text.h"
 #include "win32/testhost/substitutes.h"
 
@@ -46,10 +48,14 @@ std::span<const automation::Member<ResLoaderSubstitute>> ResLoaderSubstitute::me
 }
 
 ResLoaderSubstitute::ResLoaderSubstitute() noexcept {
+  ++log().created;
   ++log().live;
 }
 ResLoaderSubstitute::~ResLoaderSubstitute() {
   --log().live;
+  APTTYPE type{};
+  APTTYPEQUALIFIER qualifier{};
+  if (CoGetApartmentType(&type, &qualifier) != S_OK) ++log().releasedOutsideApartment;
 }
 
 ResLoaderSubstitute::Log& ResLoaderSubstitute::log() noexcept {

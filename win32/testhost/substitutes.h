@@ -48,7 +48,10 @@ class ResLoaderSubstitute final : public automation::Dispatch<ResLoaderSubstitut
     std::string baseName;
     std::string language;
     int lookups = 0;
+    int created = 0;
     int live = 0;
+    // Loaders released on a thread without COM: after its apartment had ended.
+    int releasedOutsideApartment = 0;
   };
   static Log& log() noexcept;
 

@@ -9,9 +9,10 @@ void runResourceBillTests();
 void runBadInitTests();
 void runBadEventTests();
 void runFactoryTests();
-// Last: every object released, the server may be unloaded.
+// Last: every object released, the server may be unloaded and is.
 void runReleaseTests();
-// On another thread after the one that ran the tests has ended.
+// A host thread of its own that uses a plug-in and ends; then, on the main thread, what it
+// left behind: nothing, not even the loaded DLL.
 void runUnloadChecks();
 void runLastChecks();
 
