@@ -1,5 +1,7 @@
 #include "automation/host_dictionary.h"
 
+#include <algorithm>
+
 #include "automation/host_vector.h"
 
 namespace qx::automation {
@@ -21,16 +23,27 @@ bool HostDictionary::supports(std::string_view name) const {
 }
 
 void HostDictionary::set(std::string_view key, Variant v) {
-  auto it = index_.find(std::string(key));
-  if (it != index_.end()) {
-    entries_[it->second].second = std::move(v);
+  if (Variant* found = const_cast<Variant*>(find(key))) {
+    *found = std::move(v);
     return;
   }
-  index_.emplace(std::string(key), entries_.size());
   entries_.emplace_back(std::string(key), std::move(v));
+  if (!index_.empty()) index_.emplace(entries_.back().first, entries_.size() - 1);
 }
 
 const Variant* HostDictionary::find(std::string_view key) const {
+  // Records of a few keys (column definitions, options) are searched in place; larger ones get
+  // an index, made when first needed.
+  if (entries_.size() <= kSearchedInPlace) {
+    for (const auto& [k, v] : entries_) {
+      if (k == key) return &v;
+    }
+    return nullptr;
+  }
+  if (index_.size() != entries_.size()) {
+    index_.clear();
+    for (size_t i = 0; i < entries_.size(); ++i) index_.emplace(entries_[i].first, i);
+  }
   auto it = index_.find(std::string(key));
   return it == index_.end() ? nullptr : &entries_[it->second].second;
 }
@@ -41,14 +54,12 @@ Variant HostDictionary::valueOr(std::string_view key, Variant fallback) const {
 }
 
 bool HostDictionary::remove(std::string_view key) {
-  auto it = index_.find(std::string(key));
-  if (it == index_.end()) return false;
-  size_t pos = it->second;
-  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(pos));
-  index_.erase(it);
-  for (auto& [k, i] : index_) {
-    if (i > pos) --i;
-  }
+  const Variant* found = find(key);
+  if (!found) return false;
+  auto pos = std::find_if(entries_.begin(), entries_.end(),
+                          [&](const auto& e) { return &e.second == found; });
+  entries_.erase(pos);
+  index_.clear();  // made again when next needed
   return true;
 }
 

@@ -23,6 +23,7 @@ class HostDictionary final : public Dispatch<HostDictionary> {
   bool supports(std::string_view name) const override;
 
   void set(std::string_view key, Variant v);
+  void reserve(size_t entries) { entries_.reserve(entries); }
   const Variant* find(std::string_view key) const;
   Variant valueOr(std::string_view key, Variant fallback) const;
   bool remove(std::string_view key);
@@ -39,8 +40,9 @@ class HostDictionary final : public Dispatch<HostDictionary> {
   Variant mRemove(Args a);
   Variant mKeys(Args a);
 
+  static constexpr size_t kSearchedInPlace = 8;
   std::vector<std::pair<std::string, Variant>> entries_;
-  std::unordered_map<std::string, size_t> index_;
+  mutable std::unordered_map<std::string, size_t> index_;  // by key, beyond a few entries
 };
 
 }  // namespace qx::automation

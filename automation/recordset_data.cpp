@@ -173,7 +173,17 @@ int32_t RecordsetData::recordCount() const noexcept {
 }
 
 std::optional<size_t> RecordsetData::findColumn(std::string_view name) const {
-  if (auto c = fieldNames_.find(name)) return static_cast<size_t>(*c);
+  // Readers mostly ask for the fields in table order (a row's columns one after another): the
+  // field after the last one found is tried before the name table.
+  size_t next = lastFound_ + 1;
+  if (next < fields_.size() && equalsIgnoreCase(fields_[next].name, name)) {
+    lastFound_ = next;
+    return next;
+  }
+  if (auto c = fieldNames_.find(name)) {
+    lastFound_ = static_cast<size_t>(*c);
+    return lastFound_;
+  }
   return std::nullopt;
 }
 

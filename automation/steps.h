@@ -15,6 +15,8 @@ class Steps {
   void run(F&& step) {
     try {
       step();
+    } catch (const Error& e) {
+      pending_ = e;
     } catch (...) {
       record(std::current_exception());
     }
@@ -25,11 +27,17 @@ class Steps {
   bool test(F&& condition) {
     try {
       return static_cast<bool>(condition());
+    } catch (const Error& e) {
+      pending_ = e;
+      return true;
     } catch (...) {
       record(std::current_exception());
       return true;
     }
   }
+
+  // Records a failure found without raising it, as a failing step would.
+  void fail(Error failure) noexcept { pending_ = std::move(failure); }
 
   bool failed() const noexcept { return pending_.has_value(); }
   const std::optional<Error>& pending() const noexcept { return pending_; }

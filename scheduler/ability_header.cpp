@@ -37,6 +37,7 @@ void EIRepScheduler::AddHeaderColumn(const std::string& sTopCaption,
                                      std::string_view sColName, int16_t iVisible,
                                      int32_t lMergerType) {
   auto column = HostDictionary::create();
+  column->reserve(6);
   column->set("FColCaption", Variant(sTopCaption));
   column->set("FHeadSecond", Variant(sSecondCaption));
   column->set("FColType", Variant(sColType));

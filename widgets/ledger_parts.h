@@ -50,6 +50,13 @@ inline automation::Object& requireRecordset(const automation::ObjectRef& rs) {
   return *rs;
 }
 
+// A field that the binding's own in-memory recordset does not have: reading it would fail, and
+// the caller may take that as a failed read without raising it.
+inline bool lacksField(const automation::ObjectRef& rs, std::string_view name) {
+  auto* own = dynamic_cast<automation::Recordset*>(rs.get());
+  return own && !own->findColumn(name);
+}
+
 // A field of the recordset's current record, by name or position: Fields(name).Value, read
 // directly from the in-memory recordset of this library.
 inline automation::Variant fieldValue(const automation::ObjectRef& rs,

@@ -42,11 +42,26 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
   Decimals d;
   ObjectRef rs = m_rs;
   auto field = [&](std::string_view name) { return fieldValue(rs, Variant(name)); };
+  // A step or test that reads one field; when the record lacks the field, the step fails (and
+  // the test counts as passed) as reading it would, without raising.
+  auto missing = [&](std::string_view name) {
+    if (!lacksField(rs, name)) return false;
+    steps.fail(automation::Error(
+        3265, "Item cannot be found in the collection: \"" + std::string(name) + "\"",
+        "Recordset"));
+    return true;
+  };
+  auto readStep = [&](std::string_view name, auto&& read) {
+    if (!missing(name)) steps.run(read);
+  };
+  auto readTest = [&](std::string_view name, auto&& condition) {
+    return missing(name) || steps.test(condition);
+  };
 
   steps.run([&] { requireRecordset(rs).call("MoveFirst"); });
   steps.run([&] { requireRecordset(rs).call("Move", rowLess(lRow, kFirstDataRow)); });
 
-  steps.run([&] { d.quantity = field("FQtyDecimal").toInt16(); });
+  readStep("FQtyDecimal", [&] { d.quantity = field("FQtyDecimal").toInt16(); });
   if (steps.failed()) {
     d.quantity = kFallbackQtyDecimals;
     steps.clear();
@@ -58,7 +73,7 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
     d.quantity = m_QtyDecimal;
   }
 
-  steps.run([&] { d.price = field("FPriceDecimal").toInt16(); });
+  readStep("FPriceDecimal", [&] { d.price = field("FPriceDecimal").toInt16(); });
   if (steps.failed()) {
     d.price = kFallbackPriceDecimals;
     steps.clear();
@@ -68,7 +83,7 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
     d.price = m_PriceDecimal;
   }
 
-  steps.run([&] { m_AmountDecimal = field("FAmountDecimal").toInt16(); });
+  readStep("FAmountDecimal", [&] { m_AmountDecimal = field("FAmountDecimal").toInt16(); });
   if (steps.failed() || m_AmountDecimal > kMaxRecordAmountDecimals) {
     m_AmountDecimal = m_CurrencyDecimal;
   }
@@ -77,8 +92,8 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
   // Document grouping: compared with the row built just before this one.
   bool fullRow = false, newItem = false;
   auto itemTest = [&] {
-    if (steps.test([&] { return field("FItemID").value().toDouble() != m_LastItemID; })) {
-      steps.run([&] { m_LastItemID = field("FItemID").toInt32(); });
+    if (readTest("FItemID", [&] { return field("FItemID").value().toDouble() != m_LastItemID; })) {
+      readStep("FItemID", [&] { m_LastItemID = field("FItemID").toInt32(); });
       newItem = true;
     } else {
       newItem = false;
