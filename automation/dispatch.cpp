@@ -33,7 +33,7 @@ inline bool sameName(const std::string& lowered, std::string_view name) {
 }  // namespace
 
 bool NameTable::add(std::string_view name, DispId id) {
-  byId_.emplace(id, std::string(name));
+  if (namesById_) byId_.emplace(id, std::string(name));
   if (find(name)) return false;
   if (2 * (used_ + 1) > slots_.size()) {
     std::vector<Slot> old = std::move(slots_);

@@ -19,6 +19,10 @@ namespace qx::automation {
 // open-addressing table that finds a name without copying it.
 class NameTable {
  public:
+  // `namesById`: keep each id's name for nameOf (member tables); a table that knows its names
+  // elsewhere (a recordset's fields) spares the copy.
+  explicit NameTable(bool namesById = true) : namesById_(namesById) {}
+
   // The first id given for a name (in any letter case) stays; false when the name was there.
   bool add(std::string_view name, DispId id);
   std::optional<DispId> find(std::string_view name) const noexcept {
@@ -39,6 +43,7 @@ class NameTable {
   std::vector<Slot> slots_;  // a power of two in size, at most half used
   size_t used_ = 0;
   std::unordered_map<DispId, std::string> byId_;
+  bool namesById_ = true;
 };
 
 template <class Self>

@@ -90,7 +90,7 @@ size_t RecordsetData::currentRow(const char* what) const {
 // Makes room for one more row in every column, so that adding it cannot fail half-way.
 void RecordsetData::reserveRow() {
   for (std::vector<Variant>& column : columns_) {
-    if (column.size() == column.capacity()) column.reserve(std::max<size_t>(16, 2 * column.size()));
+    if (column.size() == column.capacity()) column.reserve(std::max<size_t>(8, 2 * column.size()));
   }
 }
 

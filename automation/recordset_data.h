@@ -69,7 +69,7 @@ class RecordsetData {
   void reserveRow();
 
   std::vector<FieldDef> fields_;
-  NameTable fieldNames_;                                // name in any letter case → column
+  NameTable fieldNames_{false};                         // name in any letter case → column
   mutable size_t lastFound_ = static_cast<size_t>(-1);  // the column a name last found
   // The values by column: columns_[c][row]. A filter or an index reads one field of many rows,
   // so each field's values lie together.
