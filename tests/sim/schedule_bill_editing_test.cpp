@@ -113,7 +113,7 @@ TEST_F(ScheduleEditingTest, CellsThatDoNotConvertFailTheWholeSave) {
       {"ColLineId", "abc"},  {"ColLineId", "99999999999"}, {"ColLineId", "1.5"},
       {"ColLineId", "1103"}, {"ColLineId", "4242"},        {"ColStatusId", "planned"},
       {"ColQty", "lots"},    {"ColBDate", "2026-13-45"},   {"ColCancel", "y"},
-      {"ColBillNo", "  "},   {"ColInterId", "6004"},
+      {"ColBillNo", "  "},   {"ColInterId", "6004"},       {"ColEDate", "2020-01-01"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.key) + " = " + c.text);
