@@ -261,6 +261,7 @@ SqliteDb::PreparedStatement SqliteDb::prepareOne(std::string_view sql) {
     if (rc != SQLITE_OK || second) {
       throw Error(kDatabaseError, "Only one statement may be run here", kSource);
     }
+    if (after == rest.data()) break;  // nothing more that SQLite reads
     rest = std::string_view(after, static_cast<size_t>(rest.data() + rest.size() - after));
   }
   return PreparedStatement(s.release());
