@@ -7,6 +7,7 @@
 #include "automation/recordset.h"
 #include "host/event_interfaces.h"
 #include "host/toolkit.h"
+#include "sim/schedule_save.h"
 
 namespace qx::sim {
 
@@ -151,11 +152,14 @@ void ScheduleBill::close() {
 ScheduleBill::Outcome ScheduleBill::raise(std::string_view event, std::vector<Arg> args,
                                           Variant* cancel) {
   Outcome o;
+  raised_.emplace_back(event);
   try {
     events_->raise(event, automation::Args(args));
   } catch (const Error& e) {
     o.failure = e;
   }
+  if (!o.failure && displayFailure_) o.failure = std::move(displayFailure_);
+  displayFailure_.reset();
   if (cancel) {
     try {
       o.cancel = cancel->toBool();
@@ -188,8 +192,129 @@ ScheduleBill::Outcome ScheduleBill::select(int32_t row, int32_t col) {
 
 ScheduleBill::Outcome ScheduleBill::keyDown(int16_t keyCode) {
   Variant key(keyCode), cancel(false);
-  return raise("OnGridKeyDown", {Arg::byRef(key), Arg(Variant(int16_t{0})), Arg::byRef(cancel)},
-               &cancel);
+  Outcome o = raise("OnGridKeyDown",
+                    {Arg::byRef(key), Arg(Variant(int16_t{0})), Arg::byRef(cancel)}, &cancel);
+  if (o.cancel) {
+    o.action = "the key was handled by the plug-in: the bill ignores it";
+    return o;
+  }
+  // The handler may have changed the key code.
+  int16_t code = keyCode;
+  try {
+    code = key.toInt16();
+  } catch (const Error&) {
+  }
+  Outcome host = hostKey(code);
+  if (!o.failure) o.failure = std::move(host.failure);
+  o.action = std::move(host.action);
+  return o;
+}
+
+ScheduleBill::Outcome ScheduleBill::hostKey(int16_t keyCode) {
+  constexpr int16_t kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kDelete = 46;
+  GridControl& g = *form_.grid;
+  int32_t row = g.selRow(), col = g.selCol();
+  Outcome o;
+  if (row < 2 || col < 1) return o;  // no data cell is selected
+  int32_t toRow = row, toCol = col;
+  switch (keyCode) {
+    case kUp:
+      toRow = row - 1;
+      break;
+    case kDown:
+      toRow = row + 1;
+      break;
+    case kLeft:
+      toCol = col - 1;
+      break;
+    case kRight:
+      toCol = col + 1;
+      break;
+    case kDelete:
+      if (g.cell(row, col).locked) {
+        o.action = "the cell is locked: nothing deleted";
+        return o;
+      }
+      g.cell(row, col).value = Variant();
+      o = cellEdited(row, col);
+      o.action = "the bill emptied cell (" + std::to_string(row) + ", " + std::to_string(col) + ")";
+      return o;
+    default:
+      return o;
+  }
+  if (toRow < 2 || toRow > g.rows() || toCol < 1 || toCol > g.cols()) return o;
+  o = select(toRow, toCol);
+  o.action = o.cancel ? "the move of the selection was refused"
+                      : "the bill moved the selection to (" + std::to_string(toRow) + ", " +
+                            std::to_string(toCol) + ")";
+  return o;
+}
+
+ScheduleBill::Outcome ScheduleBill::typeInto(int32_t row, int32_t col, const std::string& text) {
+  GridControl& g = *form_.grid;
+  g.cell(row, col);  // fails for a cell the grid does not have
+  if (row < 2) throw Error::invalidProcedureCall("the caption row cannot be edited", "grdDetail");
+  Outcome o;
+  if (g.selRow() != row || g.selCol() != col) {
+    o = select(row, col);
+    if (o.cancel) {
+      o.action = "the move to the cell was refused: nothing typed";
+      return o;
+    }
+  }
+  if (g.cell(row, col).locked) {
+    o.action = "the cell is locked: nothing typed";
+    return o;
+  }
+  g.cell(row, col).value = Variant(text);
+  Outcome edited = cellEdited(row, col);
+  if (!o.failure) o.failure = std::move(edited.failure);
+  return o;
+}
+
+ScheduleBill::Outcome ScheduleBill::cellEdited(int32_t row, int32_t col) {
+  changed_ = true;
+  sumTotals();
+  return raise("OnCellChanged",
+               {Arg(Variant(row)), Arg(Variant(col)), Arg(form_.grid->cell(row, col).value)},
+               nullptr);
+}
+
+ScheduleBill::Outcome ScheduleBill::save() {
+  Variant cancel(false);
+  Outcome o = raise("OnCheckData", {Arg::byRef(cancel)}, &cancel);
+  if (o.failure) {
+    // A check that could not be carried out does not let the bill be saved unchecked.
+    o.action = "the check failed: nothing was saved";
+    return o;
+  }
+  if (o.cancel) {
+    o.action = "the check refused the save: nothing was saved";
+    return o;
+  }
+  SavedRows saved;
+  try {
+    SqliteDb db = host_.database().open();
+    saved = saveScheduleRows(db, workOrderId_, *form_.grid);
+  } catch (const Error& e) {
+    o.failure = e;
+    o.action = "the save failed: nothing was saved";
+    return o;
+  }
+  o.saved = true;
+  changed_ = false;
+  Outcome after = raise("OnAfterSave", {Arg(Variant(workOrderId_))}, nullptr);
+  Outcome shown = reload();
+  if (!o.failure) o.failure = after.failure ? std::move(after.failure) : std::move(shown.failure);
+  o.action = "saved: " + std::to_string(saved.updated) + " rows updated, " +
+             std::to_string(saved.inserted) + " added, " + std::to_string(saved.removed) +
+             " removed; the bill shows the saved data";
+  return o;
+}
+
+ScheduleBill::Outcome ScheduleBill::reload() {
+  load(workOrderId_);
+  return raise("OnShowDataEnd", {}, nullptr);
 }
 
 ScheduleBill::Outcome ScheduleBill::checkData() {
@@ -239,9 +364,13 @@ Variant ScheduleBill::operation(int position, automation::Args args) {
       return Variant(workOrderId_);
     case op::kGetBillStatus:
       return Variant(status_);
-    case op::kRefreshBill:
-      load(workOrderId_);
+    case op::kRefreshBill: {
+      // The data is shown again; a failure of the display event is reported with the user's
+      // action that led here.
+      Outcome shown = reload();
+      if (shown.failure) displayFailure_ = std::move(shown.failure);
       return Variant();
+    }
     case op::kRenumberRows:
       renumber();
       return Variant();

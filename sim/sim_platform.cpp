@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "automation/conversions.h"
 #include "automation/ref.h"
 #include "sim/header_line_service.h"
 #include "sim/reg_helper.h"
@@ -24,13 +25,22 @@ void SimPlatform::setMousePointer(int32_t pointer) {
 int32_t SimPlatform::messageBox(const std::string& prompt, int32_t style,
                                 const std::string& title) {
   ShownMessage m{title, prompt, style, 1};
-  if (!answers_.empty()) {
-    m.answer = answers_.front();
-    answers_.pop_front();
+  if (std::optional<std::string> answer = dialogs_->take(dialog_kind::kMessage)) {
+    // Queued through queueAnswer or checked by whoever queued it; a text that is no button
+    // code leaves OK.
+    try {
+      if (auto n = automation::parseNumber(*answer)) m.answer = automation::roundToInt32(*n);
+    } catch (const automation::Error&) {
+    }
   }
   shown_.push_back(m);
+  dialogs_->record({std::string(dialog_kind::kMessage), title, prompt, std::to_string(m.answer)});
   if (messageObserver_) messageObserver_(m);
   return m.answer;
+}
+
+void SimPlatform::queueAnswer(int32_t button) {
+  dialogs_->queue(dialog_kind::kMessage, std::to_string(button));
 }
 
 intptr_t SimPlatform::sendMessage(intptr_t hwnd, uint32_t message, intptr_t wParam,

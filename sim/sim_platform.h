@@ -1,17 +1,19 @@
 // The substitute host's platform: object creation through its component registry, the
-// registry object over its registry file, a screen with a recorded mouse pointer, scriptable
-// message boxes, mouse capture and a window table that receives sent messages.
+// registry object over its registry file, a screen with a recorded mouse pointer, the scripted
+// answers of every dialog (message boxes among them), mouse capture and a window table that
+// receives sent messages.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/platform.h"
 #include "sim/component_registry.h"
+#include "sim/dialog_script.h"
 #include "sim/registry_file.h"
 
 namespace qx::sim {
@@ -33,7 +35,7 @@ class SimPlatform final : public host::Platform {
   using WindowProc = std::function<intptr_t(uint32_t message, intptr_t wParam, intptr_t lParam)>;
 
   SimPlatform(ComponentRegistry& components, RegistryFile& registry)
-      : components_(components), registry_(registry) {}
+      : components_(components), registry_(registry), dialogs_(std::make_shared<DialogScript>()) {}
 
   ObjectRef createObject(std::string_view progId) override;
   ObjectRef createRegHelper() override;
@@ -46,9 +48,14 @@ class SimPlatform final : public host::Platform {
   const std::vector<int32_t>& pointerHistory() const noexcept { return pointerHistory_; }
   void clearPointerHistory() noexcept { pointerHistory_.clear(); }
 
-  // Answers come from the queue; with none queued the box is answered with OK (1).
+  // Answers come from the dialog script's "message" answers; with none queued the box is
+  // answered with OK (1).
   int32_t messageBox(const std::string& prompt, int32_t style, const std::string& title) override;
-  void queueAnswer(int32_t button) { answers_.push_back(button); }
+  void queueAnswer(int32_t button);
+  // The scripted answers and the record of every dialog of the host; shared with the host's
+  // dialog components.
+  DialogScript& dialogs() noexcept { return *dialogs_; }
+  std::shared_ptr<DialogScript> dialogsShared() const noexcept { return dialogs_; }
   const std::vector<ShownMessage>& shownMessages() const noexcept { return shown_; }
   void clearShownMessages() noexcept { shown_.clear(); }
   // Called as each box is shown (the workbench prints it).
@@ -79,7 +86,7 @@ class SimPlatform final : public host::Platform {
   int32_t pointer_ = 0;
   std::vector<int32_t> pointerHistory_;
   double twipsX_ = 15, twipsY_ = 15;
-  std::deque<int32_t> answers_;
+  std::shared_ptr<DialogScript> dialogs_;
   std::vector<ShownMessage> shown_;
   std::function<void(const ShownMessage&)> messageObserver_;
   intptr_t capture_ = 0;

@@ -176,6 +176,42 @@ void SqliteDb::exec(const char* sql) {
   if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) fail("");
 }
 
+void SqliteDb::StatementCloser::operator()(sqlite3_stmt* s) const noexcept {
+  sqlite3_finalize(s);
+}
+
+Ref<Recordset> SqliteDb::stepAll(sqlite3_stmt* s, bool keep) {
+  int columns = sqlite3_column_count(s);
+  std::vector<Declared> decl;
+  std::vector<std::vector<Variant>> rows;
+  for (int c = 0; keep && c < columns; ++c) {
+    decl.push_back(declaredType(sqlite3_column_decltype(s, c)));
+  }
+  int rc;
+  while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+    if (!keep) continue;
+    std::vector<Variant> row;
+    row.reserve(static_cast<size_t>(columns));
+    for (int c = 0; c < columns; ++c) row.push_back(columnValue(s, c, decl[c]));
+    rows.push_back(std::move(row));
+  }
+  if (rc != SQLITE_DONE) fail("");
+  if (!keep) return {};
+  Ref<Recordset> result = Recordset::create();
+  std::vector<std::string> names;
+  for (int c = 0; c < columns; ++c) {
+    automation::FieldDef def;
+    def.name = fieldName(sqlite3_column_name(s, c), c, names);
+    def.type = fieldType(decl[c], rows, static_cast<size_t>(c));
+    names.push_back(def.name);
+    result->appendField(std::move(def));
+  }
+  result->open();
+  for (auto& row : rows) result->appendRow(std::move(row));
+  result->moveFirst();
+  return result;
+}
+
 Ref<Recordset> SqliteDb::execute(std::string_view sql, int32_t* changes) {
   exec("SAVEPOINT qx_execute");
   Ref<Recordset> result;
@@ -191,34 +227,9 @@ Ref<Recordset> SqliteDb::execute(std::string_view sql, int32_t* changes) {
       if (rc != SQLITE_OK) fail("");
       next = tail;
       if (!s) continue;  // blanks or a comment
-      int columns = sqlite3_column_count(s.get());
-      bool keep = columns > 0 && !result;
-      std::vector<Declared> decl;
-      std::vector<std::vector<Variant>> rows;
-      for (int c = 0; keep && c < columns; ++c) {
-        decl.push_back(declaredType(sqlite3_column_decltype(s.get(), c)));
-      }
-      while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
-        if (!keep) continue;
-        std::vector<Variant> row;
-        row.reserve(static_cast<size_t>(columns));
-        for (int c = 0; c < columns; ++c) row.push_back(columnValue(s.get(), c, decl[c]));
-        rows.push_back(std::move(row));
-      }
-      if (rc != SQLITE_DONE) fail("");
-      if (!keep) continue;
-      result = Recordset::create();
-      std::vector<std::string> names;
-      for (int c = 0; c < columns; ++c) {
-        automation::FieldDef def;
-        def.name = fieldName(sqlite3_column_name(s.get(), c), c, names);
-        def.type = fieldType(decl[c], rows, static_cast<size_t>(c));
-        names.push_back(def.name);
-        result->appendField(std::move(def));
-      }
-      result->open();
-      for (auto& row : rows) result->appendRow(std::move(row));
-      result->moveFirst();
+      bool keep = sqlite3_column_count(s.get()) > 0 && !result;
+      Ref<Recordset> rows = stepAll(s.get(), keep);
+      if (keep) result = std::move(rows);
     }
   } catch (...) {
     sqlite3_exec(db_, "ROLLBACK TO qx_execute; RELEASE qx_execute", nullptr, nullptr, nullptr);
@@ -231,6 +242,96 @@ Ref<Recordset> SqliteDb::execute(std::string_view sql, int32_t* changes) {
 
 void SqliteDb::run(std::string_view script) {
   Ref<Recordset> ignored = execute(script);
+}
+
+SqliteDb::PreparedStatement SqliteDb::prepareOne(std::string_view sql) {
+  sqlite3_stmt* raw = nullptr;
+  const char* tail = nullptr;
+  int rc = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
+  Statement s(raw);
+  if (rc != SQLITE_OK) fail("");
+  if (!s) throw Error(kDatabaseError, "There is no statement to run", kSource);
+  // Only blanks and comments may follow the statement.
+  std::string_view rest(tail, static_cast<size_t>(sql.data() + sql.size() - tail));
+  while (!rest.empty()) {
+    sqlite3_stmt* more = nullptr;
+    const char* after = nullptr;
+    rc = sqlite3_prepare_v2(db_, rest.data(), static_cast<int>(rest.size()), &more, &after);
+    Statement second(more);
+    if (rc != SQLITE_OK || second) {
+      throw Error(kDatabaseError, "Only one statement may be run here", kSource);
+    }
+    if (after == rest.data()) break;  // nothing more that SQLite reads
+    rest = std::string_view(after, static_cast<size_t>(rest.data() + rest.size() - after));
+  }
+  return PreparedStatement(s.release());
+}
+
+Ref<Recordset> SqliteDb::query(std::string_view sql) {
+  PreparedStatement s = prepareOne(sql);
+  if (!sqlite3_stmt_readonly(s.get()) || sqlite3_column_count(s.get()) == 0) {
+    throw Error(kDatabaseError, "Only a query that reads may be run here", kSource);
+  }
+  return stepAll(s.get(), true);
+}
+
+int32_t SqliteDb::change(std::string_view sql, std::span<const Variant> params) {
+  PreparedStatement s = prepareOne(sql);
+  if (static_cast<size_t>(sqlite3_bind_parameter_count(s.get())) != params.size()) {
+    throw Error(kDatabaseError,
+                "The statement does not take " + std::to_string(params.size()) + " parameters",
+                kSource);
+  }
+  for (size_t i = 0; i < params.size(); ++i) {
+    const Variant& v = params[i];
+    int at = static_cast<int>(i + 1), rc = SQLITE_OK;
+    switch (v.type()) {
+      case VarType::Empty:
+      case VarType::Null:
+        rc = sqlite3_bind_null(s.get(), at);
+        break;
+      case VarType::Boolean:
+        rc = sqlite3_bind_int(s.get(), at, v.toBool() ? 1 : 0);
+        break;
+      case VarType::Integer:
+      case VarType::Long:
+        rc = sqlite3_bind_int(s.get(), at, v.toInt32());
+        break;
+      case VarType::Double:
+        rc = sqlite3_bind_double(s.get(), at, v.toDouble());
+        break;
+      case VarType::Date: {
+        std::string text = automation::formatDate(v.toDate());
+        rc = sqlite3_bind_text(s.get(), at, text.data(), static_cast<int>(text.size()),
+                               SQLITE_TRANSIENT);
+        break;
+      }
+      case VarType::String: {
+        const std::string& text = *v.stringIf();
+        rc = sqlite3_bind_text(s.get(), at, text.data(), static_cast<int>(text.size()),
+                               SQLITE_TRANSIENT);
+        break;
+      }
+      case VarType::Object:
+        throw Error::typeMismatch("an object cannot be stored", kSource);
+    }
+    if (rc != SQLITE_OK) fail("");
+  }
+  int before = sqlite3_total_changes(db_);
+  Ref<Recordset> ignored = stepAll(s.get(), false);
+  return sqlite3_total_changes(db_) - before;
+}
+
+void SqliteDb::transaction(const std::function<void()>& body) {
+  exec("SAVEPOINT qx_transaction");
+  try {
+    body();
+  } catch (...) {
+    sqlite3_exec(db_, "ROLLBACK TO qx_transaction; RELEASE qx_transaction", nullptr, nullptr,
+                 nullptr);
+    throw;
+  }
+  exec("RELEASE qx_transaction");
 }
 
 }  // namespace qx::sim

@@ -3,11 +3,15 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <span>
 #include <string_view>
 
 #include "automation/recordset.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace qx::sim {
 
@@ -42,10 +46,28 @@ class SqliteDb {
   // Runs a script whose results are not wanted (schema, seed), as one unit.
   void run(std::string_view script);
 
+  // Runs exactly one statement that only reads (conditions written by callers go into it):
+  // a second statement, or one that would change the database, fails with kDatabaseError
+  // before anything runs. The result is an open recordset, possibly empty.
+  [[nodiscard]] automation::Ref<automation::Recordset> query(std::string_view sql);
+  // Runs one statement with its "?" parameters bound to `params` (Empty and Null bind NULL,
+  // Booleans 1/0, Dates their "yyyy-mm-dd[ hh:nn:ss]" text); returns the rows changed.
+  int32_t change(std::string_view sql, std::span<const automation::Variant> params);
+  // Runs `body` as one unit: when it throws, none of its changes stay.
+  void transaction(const std::function<void()>& body);
+
  private:
   SqliteDb(sqlite3* db, std::filesystem::path file) noexcept : db_(db), file_(std::move(file)) {}
   [[noreturn]] void fail(std::string_view what) const;
   void exec(const char* sql);
+  struct StatementCloser {
+    void operator()(sqlite3_stmt* s) const noexcept;
+  };
+  using PreparedStatement = std::unique_ptr<sqlite3_stmt, StatementCloser>;
+  // One statement, with nothing but blanks and comments after it.
+  PreparedStatement prepareOne(std::string_view sql);
+  // Steps the statement to its end; with `keep`, its rows as a recordset.
+  automation::Ref<automation::Recordset> stepAll(sqlite3_stmt* s, bool keep);
 
   sqlite3* db_ = nullptr;
   std::filesystem::path file_;

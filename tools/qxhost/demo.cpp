@@ -37,6 +37,21 @@ schedule grid
 schedule drag 30 7000 6000 5000
 schedule drag 30 2000
 schedule resize 19200 9600
+# F7 in a line cell opens the line browser on the lines that may make the item; the user picks one.
+answer line L-01
+schedule select 3 ColLine
+schedule key F7
+# A line typed into a row that cannot make the item: the save is refused and nothing is written.
+schedule type 4 ColLine L-03
+schedule type 4 ColLineId 1003
+schedule save
+# Leaving the row is refused as well and clears its line; a line picked with F7 then saves.
+schedule select 2 ColQty
+schedule select 4 ColLine
+answer line L-02
+schedule key F7
+schedule save
+schedule reload
 schedule close
 schedule settings
 )";

@@ -1,9 +1,10 @@
 // Workbench commands of the host's services: the login, the rights table, queries through the
-// connection component, message-box answers and the mouse pointer's history.
+// connection component, the answers to dialogs and the mouse pointer's history.
 #include <algorithm>
 #include <ostream>
 
 #include "automation/arg.h"
+#include "automation/conversions.h"
 #include "automation/recordset.h"
 #include "automation/text.h"
 #include "host/prog_ids.h"
@@ -149,12 +150,59 @@ void cmdSql(Workbench& w, const Line& l) {
   printTable(w.out(), *rs);
 }
 
+// answer <kind> <answer...>: answers for the next dialogs of a kind (message: button codes;
+// line: a line's number or name, or cancel). Numbers alone answer message boxes.
 void cmdAnswer(Workbench& w, const Line& l) {
   need(l, 2);
-  for (size_t i = 1; i < l.size(); ++i)
-    w.host().platform().queueAnswer(w.parseValue(l, i).toInt32());
-  w.out() << "queued " << l.size() - 1 << " message-box answer" << (l.size() > 2 ? "s" : "")
-          << "\n";
+  sim::DialogScript& dialogs = w.host().platform().dialogs();
+  std::string kind(sim::dialog_kind::kMessage);
+  size_t first = 1;
+  auto numeric = [](const std::string& word) {
+    try {
+      return automation::parseNumber(word).has_value();
+    } catch (const Error&) {
+      return true;  // a number out of range: the button code fails as a value below
+    }
+  };
+  if (l.quoted[1] || !numeric(l.words[1])) {
+    kind = automation::asciiLower(l.words[1]);
+    bool known = false;
+    for (std::string_view k : sim::dialog_kind::kAll) known |= k == kind;
+    if (!known) {
+      std::string kinds;
+      for (std::string_view k : sim::dialog_kind::kAll) kinds += " " + std::string(k);
+      throw UsageError{"unknown dialog kind \"" + l.words[1] + "\" (kinds:" + kinds + ")"};
+    }
+    first = 2;
+    need(l, 3);
+  }
+  for (size_t i = first; i < l.size(); ++i) {
+    if (kind == sim::dialog_kind::kMessage) {
+      w.host().platform().queueAnswer(w.parseValue(l, i).toInt32());
+    } else {
+      dialogs.queue(kind, l.words[i]);
+    }
+  }
+  size_t n = l.size() - first;
+  w.out() << "queued " << n << " " << kind << " answer" << (n > 1 ? "s" : "") << " ("
+          << dialogs.pending(kind) << " waiting)\n";
+}
+
+void cmdDialogs(Workbench& w, const Line& l) {
+  sim::DialogScript& dialogs = w.host().platform().dialogs();
+  if (l.size() > 1 && automation::equalsIgnoreCase(l.words[1], "clear")) {
+    dialogs.clearShown();
+    dialogs.clearAnswers();
+    w.out() << "dialogs and waiting answers cleared\n";
+    return;
+  }
+  if (dialogs.shown().empty()) w.out() << "no dialog shown\n";
+  for (const sim::ShownDialog& d : dialogs.shown()) {
+    w.out() << d.kind << " [" << d.title << "] " << d.content << " -> " << d.answer << "\n";
+  }
+  for (std::string_view k : sim::dialog_kind::kAll) {
+    if (size_t n = dialogs.pending(k)) w.out() << n << " " << k << " answer(s) waiting\n";
+  }
 }
 
 void cmdMessages(Workbench& w, const Line& l) {
@@ -198,8 +246,11 @@ void addHostCommands(Workbench& w) {
                 "changes the rights table that AccessCheck reads", cmdRights});
   w.addCommand({"sql", "\"<statement>\"",
                 "runs SQL through the connection component and prints the rows", cmdSql});
-  w.addCommand(
-      {"answer", "<button code...>", "queues the user's answers to message boxes", cmdAnswer});
+  w.addCommand({"answer", "[message] <button code...> | line <number|name|cancel>...",
+                "queues the user's answers to the next dialogs of a kind", cmdAnswer});
+  w.addCommand({"dialogs", "[clear]",
+                "prints every dialog shown so far with its answer, and the answers waiting",
+                cmdDialogs});
   w.addCommand({"messages", "[clear]", "prints the message boxes shown so far", cmdMessages});
   w.addCommand({"pointer", "[clear]", "prints the mouse pointer and its history", cmdPointer});
 }

@@ -1,6 +1,6 @@
 // Workbench commands of the repetitive schedule bill: open a work order's schedule with the
-// plug-in, look at the form's layout, resize it, drag the splitter bar, work in the grid and
-// the tool bar, and close the bill.
+// plug-in, look at the form's layout, resize it, drag the splitter bar, work in the grid (move,
+// keys, typing, locked cells) and the tool bar, save and reload the bill, and close it.
 #include <algorithm>
 #include <map>
 #include <ostream>
@@ -39,6 +39,8 @@ struct BillView {
   std::map<std::string, std::string> texts;
   std::string ledger;
   size_t messages = 0;
+  size_t dialogs = 0;
+  size_t events = 0;
 };
 
 BillView viewOf(Workbench& w) {
@@ -51,15 +53,14 @@ BillView viewOf(Workbench& w) {
   for (const auto& [name, box] : f.textBoxes) v.texts[name] = box->text;
   v.ledger = f.ldgAbility->renderText();
   v.messages = w.host().platform().shownMessages().size();
+  v.dialogs = w.host().platform().dialogs().shown().size();
+  v.events = bill(w).raisedEvents().size();
   return v;
 }
 
 // Events the plug-in has no handler for yet: the workbench says so instead of implying a result.
 bool handledYet(std::string_view event) {
-  for (std::string_view e : {"OnGridKeyDown", "OnCheckData", "OnBarClick"}) {
-    if (e == event) return false;
-  }
-  return true;
+  return event != "OnBarClick";
 }
 
 // Prints what an event changed: the by-reference result, messages, cells, text boxes, ledger.
@@ -68,10 +69,23 @@ void report(Workbench& w, std::string_view what, std::string_view event, const B
   if (o.failure) w.printError(*o.failure);
   w.out() << what << ": bCancel = " << (o.cancel ? "True" : "False") << "\n";
   BillView after = viewOf(w);
+  const auto& raised = bill(w).raisedEvents();
+  if (before.events < raised.size()) {
+    w.out() << "  events raised:";
+    for (size_t i = before.events; i < raised.size(); ++i) w.out() << " " << raised[i];
+    w.out() << "\n";
+  }
   size_t changes = 0;
   const auto& shown = w.host().platform().shownMessages();
   for (size_t i = std::min(before.messages, shown.size()); i < shown.size(); ++i, ++changes) {
     w.out() << "  message box [" << shown[i].title << "] " << shown[i].prompt << "\n";
+  }
+  const auto& dialogs = w.host().platform().dialogs().shown();
+  for (size_t i = std::min(before.dialogs, dialogs.size()); i < dialogs.size(); ++i) {
+    if (dialogs[i].kind == sim::dialog_kind::kMessage) continue;  // printed above
+    w.out() << "  " << dialogs[i].kind << " dialog [" << dialogs[i].title << "] "
+            << dialogs[i].content << " -> " << dialogs[i].answer << "\n";
+    ++changes;
   }
   for (size_t r = 0; r < after.cells.size(); ++r) {
     for (size_t c = 0; c < after.cells[r].size(); ++c) {
@@ -97,10 +111,31 @@ void report(Workbench& w, std::string_view what, std::string_view event, const B
     w.out() << "  the capacity ledger now shows:\n" << after.ledger;
     ++changes;
   }
-  if (changes == 0) {
+  if (!o.action.empty()) w.out() << "  " << o.action << "\n";
+  if (changes == 0 && o.action.empty()) {
     w.out() << (handledYet(event) ? "  the plug-in changed nothing\n"
                                   : "  the plug-in does not handle this event yet\n");
   }
+}
+
+// A grid column by its number or its key ("ColLine").
+int32_t columnOf(const Line& l, size_t i) {
+  if (i >= l.size()) throw UsageError{"missing column"};
+  if (int32_t c = sim::scheduleColumnIndex(l.words[i])) return c;
+  return number(l, i);
+}
+
+// Key codes by name for the keys the grid knows, else a number.
+int16_t keyOf(const Line& l, size_t i) {
+  static const std::pair<std::string_view, int16_t> kNames[] = {
+      {"f7", 118}, {"left", 37}, {"up", 38}, {"right", 39}, {"down", 40}, {"delete", 46}};
+  if (i >= l.size()) throw UsageError{"missing key"};
+  for (auto [name, code] : kNames) {
+    if (automation::equalsIgnoreCase(name, l.words[i])) return code;
+  }
+  int32_t n = number(l, i);
+  if (n < -32768 || n > 32767) throw UsageError{"not a key code: " + l.words[i]};
+  return static_cast<int16_t>(n);
 }
 
 void printGrid(Workbench& w) {
@@ -168,18 +203,34 @@ void cmdSchedule(Workbench& w, const Line& l) {
     w.out() << bill(w).layoutText();
   } else if (sub == "select") {
     BillView before = viewOf(w);
-    report(w, "select", "OnSelectChanged", before, bill(w).select(number(l, 2), number(l, 3)));
+    report(w, "select", "OnSelectChanged", before, bill(w).select(number(l, 2), columnOf(l, 3)));
   } else if (sub == "click") {
     if (l.size() < 3) throw UsageError{"click <tool key>"};
     BillView before = viewOf(w);
     report(w, "click " + l.words[2], "OnBarClick", before, bill(w).clickTool(l.words[2]));
   } else if (sub == "key") {
+    int16_t key = keyOf(l, 2);
     BillView before = viewOf(w);
-    report(w, "key", "OnGridKeyDown", before,
-           bill(w).keyDown(automation::roundToInt16(number(l, 2))));
+    report(w, "key " + std::to_string(key), "OnGridKeyDown", before, bill(w).keyDown(key));
+  } else if (sub == "type") {
+    if (l.size() < 5) throw UsageError{"type <row> <col> \"text\""};
+    int32_t row = number(l, 2), col = columnOf(l, 3);
+    BillView before = viewOf(w);
+    report(w, "type", "OnSelectChanged", before, bill(w).typeInto(row, col, l.words[4]));
+  } else if (sub == "lock") {
+    int32_t row = number(l, 2), col = columnOf(l, 3);
+    bool locked = l.size() < 5 || !automation::equalsIgnoreCase(l.words[4], "off");
+    bill(w).form().grid->cell(row, col).locked = locked;
+    w.out() << "cell (" << row << ", " << col << ") " << (locked ? "locked" : "unlocked") << "\n";
   } else if (sub == "check") {
     BillView before = viewOf(w);
     report(w, "check", "OnCheckData", before, bill(w).checkData());
+  } else if (sub == "save") {
+    BillView before = viewOf(w);
+    report(w, "save", "OnCheckData", before, bill(w).save());
+  } else if (sub == "reload") {
+    BillView before = viewOf(w);
+    report(w, "reload", "OnShowDataEnd", before, bill(w).reload());
   } else if (sub == "ledger") {
     w.out() << bill(w).form().ldgAbility->renderText();
   } else if (sub == "showability") {
@@ -209,8 +260,9 @@ void cmdSchedule(Workbench& w, const Line& l) {
 void addScheduleCommands(Workbench& w) {
   w.addCommand({"schedule",
                 "open <id> | layout | grid | header | resize <w> <h> | drag <grab y> <y>... | "
-                "select <row> <col> | click <tool> | key <code> | check | ledger | "
-                "showability on|off | settings | close",
+                "select <row> <col> | click <tool> | key <code|F7|Up|Down|Left|Right|Delete> | "
+                "type <row> <col> \"text\" | lock <row> <col> [off] | check | save | reload | "
+                "ledger | showability on|off | settings | close",
                 "the repetitive schedule bill of a work order, with the schedule plug-in",
                 cmdSchedule});
 }
