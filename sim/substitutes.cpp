@@ -1,6 +1,7 @@
 // The substitute host's components, registered under the host's identifiers.
 #include "sim/ability_load.h"
 #include "sim/host_services.h"
+#include "sim/plan_services.h"
 #include "sim/sim_host.h"
 
 namespace qx::sim {
@@ -8,6 +9,7 @@ namespace qx::sim {
 void registerSubstitutes(SimHost& host) {
   registerHostServices(host);
   registerAbilityLoad(host);
+  registerPlanServices(host);
 }
 
 }  // namespace qx::sim

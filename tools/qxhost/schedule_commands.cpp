@@ -38,7 +38,7 @@ struct BillView {
   std::vector<std::vector<std::string>> cells;
   std::map<std::string, std::string> texts;
   std::string ledger;
-  size_t messages = 0;
+  size_t messages = 0, dialogs = 0, reports = 0;
 };
 
 BillView viewOf(Workbench& w) {
@@ -51,12 +51,14 @@ BillView viewOf(Workbench& w) {
   for (const auto& [name, box] : f.textBoxes) v.texts[name] = box->text;
   v.ledger = f.ldgAbility->renderText();
   v.messages = w.host().platform().shownMessages().size();
+  v.dialogs = w.host().dialogs().dialogs().size();
+  v.reports = w.host().reports().shown().size();
   return v;
 }
 
 // Events the plug-in has no handler for yet: the workbench says so instead of implying a result.
 bool handledYet(std::string_view event) {
-  for (std::string_view e : {"OnGridKeyDown", "OnCheckData", "OnBarClick"}) {
+  for (std::string_view e : {"OnGridKeyDown", "OnCheckData"}) {
     if (e == event) return false;
   }
   return true;
@@ -72,6 +74,14 @@ void report(Workbench& w, std::string_view what, std::string_view event, const B
   const auto& shown = w.host().platform().shownMessages();
   for (size_t i = std::min(before.messages, shown.size()); i < shown.size(); ++i, ++changes) {
     w.out() << "  message box [" << shown[i].title << "] " << shown[i].prompt << "\n";
+  }
+  const auto& dialogs = w.host().dialogs().dialogs();
+  for (size_t i = std::min(before.dialogs, dialogs.size()); i < dialogs.size(); ++i, ++changes) {
+    printDialog(w, dialogs[i]);
+  }
+  const auto& reports = w.host().reports().shown();
+  for (size_t i = std::min(before.reports, reports.size()); i < reports.size(); ++i, ++changes) {
+    printReport(w, reports[i]);
   }
   for (size_t r = 0; r < after.cells.size(); ++r) {
     for (size_t c = 0; c < after.cells[r].size(); ++c) {
