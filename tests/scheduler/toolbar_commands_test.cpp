@@ -38,12 +38,14 @@ TEST_F(ToolbarCommandsTest, NamesDifferingOnlyInLetterCaseDoNothing) {
        {"ShowAbility", "WIZARD", "viewLoad", "abilityoption", "RefreshAbility", "DetailICMO"}) {
     SCOPED_TRACE(name);
     double height = form().grid->height;
-    const ObjectRef* options = &plugin().abilityOptions();
+    const ObjectRef options = plugin().abilityOptions();
+    const ObjectRef result = plugin().abilityResult();
     clickNamed(name);
     EXPECT_TRUE(plugin().showAbility());
     EXPECT_TRUE(form().menuBar->find("showability")->checked);
     EXPECT_EQ(form().grid->height, height);
-    EXPECT_EQ(&plugin().abilityOptions(), options);
+    EXPECT_EQ(plugin().abilityOptions(), options);
+    EXPECT_EQ(plugin().abilityResult(), result);
     EXPECT_EQ(messages(), 0u);
     EXPECT_TRUE(host_->dialogs().dialogs().empty());
     EXPECT_TRUE(host_->reports().shown().empty());
