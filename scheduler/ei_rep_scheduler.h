@@ -60,6 +60,7 @@ class EIRepScheduler final : public automation::Dispatch<EIRepScheduler> {
 
  private:
   friend struct AbilityBench;  // measures the ledger procedures on their own
+  friend struct WizardBench;   // measures the plan rows' fill on its own
 
   Variant mInit(Args a);
   void ShowAbilityArea();
@@ -88,6 +89,14 @@ class EIRepScheduler final : public automation::Dispatch<EIRepScheduler> {
   void BuildAbilityHeader(const ObjectRef& rsAbility);
   [[nodiscard]] automation::Ref<automation::Recordset> CreateLineAbilityTable(
       const ObjectRef& rsLine);
+  // The tool bar's commands, the plan decomposition and the remaining-capacity report.
+  void EditAbilityOption();
+  void RunPlanWizard();
+  void FillPlanRows(const ObjectRef& rows);
+  int32_t GetNextBillSeq();
+  void ShowAbilityReport();
+  bool IsLongNumber();
+
   ObjectRef LoadSettings();
   void SaveSettings(const ObjectRef& options);
   void Class_Terminate() noexcept;

@@ -70,6 +70,4 @@ void EIRepScheduler::m_oEvent_OnShowDataEnd() {
   }
 }
 
-void EIRepScheduler::m_oEvent_OnBarClick(const Variant&, Variant&) {}
-
 }  // namespace qx::scheduler

@@ -31,18 +31,19 @@ JOIN t_resource r ON r.FInterID = il.FLineID AND r.FTypeID = 11063 AND r.FDelete
 WHERE il.FItemID = ?1
 ORDER BY il.FPriority, r.FNumber, r.FInterID)";
 
+// ?1: the lines, a JSON array of their ids.
 constexpr const char* kCalendarSql = R"(
 SELECT c.FLineID, c.FDate, c.FHours
-FROM t_eiItemLine il JOIN t_eiLineCalendar c ON c.FLineID = il.FLineID
-WHERE il.FItemID = ?1 AND c.FDate BETWEEN ?2 AND ?3)";
+FROM t_eiLineCalendar c
+WHERE c.FLineID IN (SELECT value FROM json_each(?1)) AND c.FDate BETWEEN ?2 AND ?3)";
 
-// Every row that loads a line of item ?1 during ?2..?3, with its quantity in base units, the
-// productivity of its item on its line and its number of working days (-1 for a row inside the
-// period: counted from the calendar already read). Live: the row neither
-// cancelled nor closed, its work order repetitive and neither closed nor cancelled. ?4: released
-// rows only; ?5: orders without live rows load over their plan period on their preferred line.
+// Every row that loads one of the lines ?1 (a JSON array of ids) during ?2..?3, with its quantity
+// in base units, the productivity of its item on its line and its number of working days (-1 for a
+// row inside the period: counted from the calendar already read). Live: the row neither cancelled
+// nor closed, its work order repetitive and neither closed nor cancelled. ?4: released rows only;
+// ?5: orders without live rows load over their plan period on their preferred line.
 constexpr const char* kLoadsSql = R"(
-WITH lines(id) AS (SELECT FLineID FROM t_eiItemLine WHERE FItemID = ?1),
+WITH lines(id) AS (SELECT value FROM json_each(?1)),
 live(o) AS (SELECT FInterID FROM icmo WHERE FType = 2 AND FStatus <> 2 AND FCancellation = 0),
 loads(line, b, e, qty, item) AS (
   SELECT s.FLineID, s.FBeginDate, s.FEndDate, s.FAuxQty * coalesce(u.FCoefficient, 1), o.FItemID
@@ -79,25 +80,6 @@ double finiteOrZero(double v) {
   return std::isfinite(v) ? v : 0;
 }
 
-// The serial of a date written yyyy-mm-dd; nothing for any other text or a date that does not
-// exist. Parsed here rather than in SQL: the calendar has a row per line and date.
-std::optional<int64_t> daySerial(std::string_view t) {
-  if (t.size() != 10 || t[4] != '-' || t[7] != '-') return std::nullopt;
-  int v[8];
-  int k = 0;
-  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-    if (t[i] < '0' || t[i] > '9') return std::nullopt;
-    v[k++] = t[i] - '0';
-  }
-  int y = v[0] * 1000 + v[1] * 100 + v[2] * 10 + v[3];
-  int m = v[4] * 10 + v[5], d = v[6] * 10 + v[7];
-  std::chrono::year_month_day date{std::chrono::year(y),
-                                   std::chrono::month(static_cast<unsigned>(m)),
-                                   std::chrono::day(static_cast<unsigned>(d))};
-  if (!date.ok()) return std::nullopt;
-  return static_cast<int64_t>(automation::makeDate(y, m, d).serial);
-}
-
 std::vector<AbilityLine> readLines(SqliteDb& db, int64_t item) {
   std::vector<AbilityLine> lines;
   SqliteQuery q(db, kLinesSql);
@@ -115,6 +97,24 @@ std::vector<AbilityLine> readLines(SqliteDb& db, int64_t item) {
 }
 
 }  // namespace
+
+// Parsed here rather than in SQL: the calendar has a row per line and date.
+std::optional<int64_t> daySerial(std::string_view t) {
+  if (t.size() != 10 || t[4] != '-' || t[7] != '-') return std::nullopt;
+  int v[8];
+  int k = 0;
+  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    if (t[i] < '0' || t[i] > '9') return std::nullopt;
+    v[k++] = t[i] - '0';
+  }
+  int y = v[0] * 1000 + v[1] * 100 + v[2] * 10 + v[3];
+  int m = v[4] * 10 + v[5], d = v[6] * 10 + v[7];
+  std::chrono::year_month_day date{std::chrono::year(y),
+                                   std::chrono::month(static_cast<unsigned>(m)),
+                                   std::chrono::day(static_cast<unsigned>(d))};
+  if (!date.ok()) return std::nullopt;
+  return static_cast<int64_t>(automation::makeDate(y, m, d).serial);
+}
 
 AbilityFigures abilityFigures(double ability, double load, double productivity,
                               double unitCoefficient) {
@@ -167,10 +167,21 @@ std::optional<AbilityLedger> computeAbility(SqliteDb& db, int32_t workOrder,
     today = *day;
   }
   ledger.lines = readLines(db, item);
+  computeLinesLoad(db, ledger, from, to, options, today);
+  return ledger;
+}
+
+void computeLinesLoad(SqliteDb& db, AbilityLedger& ledger, const std::string& from,
+                      const std::string& to, const AbilityOptions& options, int64_t today) {
   const size_t days = static_cast<size_t>(ledger.days);
   ledger.ability.assign(ledger.lines.size() * days, 0.0);
   ledger.load.assign(ledger.lines.size() * days, 0.0);
-  if (ledger.lines.empty() || days == 0) return ledger;
+  if (ledger.lines.empty() || days == 0) return;
+  std::string lineIds = "[";
+  for (const AbilityLine& l : ledger.lines) {
+    lineIds += (lineIds.size() > 1 ? "," : "") + std::to_string(l.id);
+  }
+  lineIds += "]";
 
   std::unordered_map<int64_t, size_t> lineIndex;
   for (size_t i = 0; i < ledger.lines.size(); ++i) lineIndex.emplace(ledger.lines[i].id, i);
@@ -180,7 +191,7 @@ std::optional<AbilityLedger> computeAbility(SqliteDb& db, int32_t workOrder,
   std::vector<double> hours(ledger.ability.size(), 0.0);
   {
     SqliteQuery q(db, kCalendarSql);
-    q.bind(1, item).bind(2, from).bind(3, to);
+    q.bind(1, lineIds).bind(2, from).bind(3, to);
     auto line = lineIndex.end();
     while (q.step()) {
       if (line == lineIndex.end() || line->first != q.integer(0)) {
@@ -207,7 +218,7 @@ std::optional<AbilityLedger> computeAbility(SqliteDb& db, int32_t workOrder,
   }
 
   SqliteQuery q(db, kLoadsSql);
-  q.bind(1, item).bind(2, from).bind(3, to);
+  q.bind(1, lineIds).bind(2, from).bind(3, to);
   q.bind(4, static_cast<int64_t>(options.releasedOnly ? 1 : 0));
   q.bind(5, static_cast<int64_t>(options.unplannedOrders ? 1 : 0));
   while (q.step()) {
@@ -230,7 +241,6 @@ std::optional<AbilityLedger> computeAbility(SqliteDb& db, int32_t workOrder,
       if (workDays == 0 || hours[at] > 0) ledger.load[at] += perDay;
     }
   }
-  return ledger;
 }
 
 }  // namespace qx::sim

@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/sqlite_db.h"
@@ -66,6 +67,17 @@ struct AbilityFigures {
 };
 AbilityFigures abilityFigures(double ability, double load, double productivity,
                               double unitCoefficient);
+
+// The serial (days since 1899-12-30) of a date written yyyy-mm-dd; nothing for any other text
+// or a date that does not exist.
+std::optional<int64_t> daySerial(std::string_view text);
+
+// Capacity and load of `ledger.lines` over the dates `from`..`to` (yyyy-mm-dd; ledger.firstDay
+// and ledger.days describe the same period), by the rules above; the lines' productivity is
+// not used for the load (each row loads by its own item's productivity). `today`: the serial of
+// the host's date, used with remainingOnly.
+void computeLinesLoad(SqliteDb& db, AbilityLedger& ledger, const std::string& from,
+                      const std::string& to, const AbilityOptions& options, int64_t today);
 
 // Nothing for an unknown work order. Database failures throw kDatabaseError.
 std::optional<AbilityLedger> computeAbility(SqliteDb& db, int32_t workOrder,

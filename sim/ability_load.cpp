@@ -59,6 +59,8 @@ int32_t workOrder(automation::Object& options) {
 std::span<const automation::Member<AbilityLoad>> AbilityLoad::members() {
   static const automation::Member<AbilityLoad> m[] = {
       {"GetAbilityByRepICMO", 1, &AbilityLoad::mGetAbilityByRepICMO},
+      {"ShowAbilityOption", 2, &AbilityLoad::mShowAbilityOption},
+      {"Show", 3, &AbilityLoad::mShow},
   };
   return m;
 }
@@ -122,8 +124,9 @@ automation::Ref<automation::Recordset> abilityRecordset(const AbilityLedger& led
 void registerAbilityLoad(SimHost& host) {
   std::shared_ptr<Database> database = host.databaseShared();
   std::string today = host.options().today;
-  host.components().registerComponent(host::prog_id::kAbilityLoad, [database, today] {
-    return ObjectRef(automation::makeObject<AbilityLoad>(database, today));
+  std::shared_ptr<DialogAnswerSource> answers = host.dialogsShared();
+  host.components().registerComponent(host::prog_id::kAbilityLoad, [database, today, answers] {
+    return ObjectRef(automation::makeObject<AbilityLoad>(database, today, answers));
   });
 }
 

@@ -9,9 +9,11 @@
 #include "sim/access_rights.h"
 #include "sim/component_registry.h"
 #include "sim/database.h"
+#include "sim/dialog_answers.h"
 #include "sim/fault_injector.h"
 #include "sim/login.h"
 #include "sim/registry_file.h"
+#include "sim/report_shelf.h"
 #include "sim/sim_platform.h"
 
 namespace qx::sim {
@@ -57,6 +59,11 @@ class SimHost {
   std::shared_ptr<Login> loginShared() const noexcept { return login_; }
   std::shared_ptr<AccessRights> rightsShared() const noexcept { return rights_; }
   std::shared_ptr<Database> databaseShared() const noexcept { return database_; }
+  // The answers to the host's dialogs, and the reports its viewer has shown.
+  ScriptedDialogAnswers& dialogs() noexcept { return *dialogs_; }
+  std::shared_ptr<ScriptedDialogAnswers> dialogsShared() const noexcept { return dialogs_; }
+  ReportShelf& reports() noexcept { return *reports_; }
+  std::shared_ptr<ReportShelf> reportsShared() const noexcept { return reports_; }
 
   // The component library built with this host (QX_COMPONENT_LIBRARY overrides it).
   static std::filesystem::path defaultComponentLibrary();
@@ -72,6 +79,8 @@ class SimHost {
   std::shared_ptr<Login> login_;
   std::shared_ptr<AccessRights> rights_;
   std::shared_ptr<Database> database_;
+  std::shared_ptr<ScriptedDialogAnswers> dialogs_ = std::make_shared<ScriptedDialogAnswers>();
+  std::shared_ptr<ReportShelf> reports_ = std::make_shared<ReportShelf>();
 };
 
 // Registers the substitute host's own components by identifier (one function per area).

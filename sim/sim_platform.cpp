@@ -63,6 +63,15 @@ ObjectRef SimPlatform::headerLineService() {
   return ObjectRef(HeaderLineService::create());
 }
 
+void SimPlatform::doEvents() {
+  ++doEventsCalls_;
+  while (!posted_.empty()) {
+    std::function<void()> event = std::move(posted_.front());
+    posted_.pop_front();
+    event();
+  }
+}
+
 uint32_t SimPlatform::processId() {
   return static_cast<uint32_t>(getpid());
 }

@@ -73,7 +73,9 @@ class SimPlatform final : public host::Platform {
   intptr_t registerWindow(WindowProc proc);
   void unregisterWindow(intptr_t hwnd) noexcept { windows_.erase(hwnd); }
 
-  void doEvents() override { ++doEventsCalls_; }
+  // Runs the queued events until none is left (events they queue run in the same pass).
+  void doEvents() override;
+  void post(std::function<void()> event) { posted_.push_back(std::move(event)); }
   int doEventsCalls() const noexcept { return doEventsCalls_; }
   uint32_t processId() override;
 
@@ -94,6 +96,7 @@ class SimPlatform final : public host::Platform {
   std::map<intptr_t, WindowProc> windows_;
   intptr_t nextWindow_ = 0x1000;
   int doEventsCalls_ = 0;
+  std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace qx::sim

@@ -139,3 +139,12 @@ CREATE TABLE IF NOT EXISTS t_eiRepSchedule (
 );
 CREATE INDEX IF NOT EXISTS ix_eiRepSchedule_icmo ON t_eiRepSchedule(FICMOInterID, FEntryID);
 CREATE INDEX IF NOT EXISTS ix_eiRepSchedule_line ON t_eiRepSchedule(FLineID, FBeginDate);
+
+-- The account's system profile: settings by section (FCategory) and key.
+CREATE TABLE IF NOT EXISTS t_SystemProfile (
+    FCategory     TEXT    NOT NULL,
+    FKey          TEXT    NOT NULL,
+    FValue        TEXT,
+    FDescription  TEXT,
+    PRIMARY KEY (FCategory, FKey)
+);

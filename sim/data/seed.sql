@@ -145,3 +145,10 @@ INSERT INTO t_eiRepSchedule (FInterID, FICMOInterID, FEntryID, FBillNo, FBeginDa
     (6013, 5006, 3, 'WO-2612-005_3', '2027-01-11', '2027-01-22',  450,  5, 472.5, 5, 427.5, 1001, 0, '2026-11-25', '计划员01', 'B2612-05', 'N', 'N'),
     (6014, 5007, 1, 'WO-2612-006_1', '2026-12-14', '2026-12-24', 2000,  5, 2100,  5, 1900,  1003, 1, '2026-11-25', '计划员01', 'B2612-06', 'N', 'N'),
     (6015, 5007, 2, 'WO-2612-006_2', '2027-01-04', '2027-01-08', 1000,  5, 1050,  5,  950,  1003, 0, '2026-11-25', '计划员01', 'B2612-06', 'N', 'N');
+
+-- System profile: department numbers shown in their long form (UseShortNumber 0), and the
+-- tolerance limits (percent) that new schedule rows of a work order without rows take.
+INSERT INTO t_SystemProfile (FCategory, FKey, FValue, FDescription) VALUES
+    ('IC', 'UseShortNumber', '0', '使用短代码'),
+    ('EIRepSchedule', 'InHighLimit', '5', '超产比例(%)'),
+    ('EIRepSchedule', 'InLowLimit', '5', '欠产比例(%)');

@@ -39,7 +39,9 @@ struct BillView {
   std::map<std::string, std::string> texts;
   std::string ledger;
   size_t messages = 0;
-  size_t dialogs = 0;
+  size_t dialogs = 0;        // the host's dialogs (message boxes, the line browser)
+  size_t loaderDialogs = 0;  // the capacity loader's options and decomposition dialogs
+  size_t reports = 0;
   size_t events = 0;
 };
 
@@ -54,17 +56,14 @@ BillView viewOf(Workbench& w) {
   v.ledger = f.ldgAbility->renderText();
   v.messages = w.host().platform().shownMessages().size();
   v.dialogs = w.host().platform().dialogs().shown().size();
+  v.loaderDialogs = w.host().dialogs().dialogs().size();
+  v.reports = w.host().reports().shown().size();
   v.events = bill(w).raisedEvents().size();
   return v;
 }
 
-// Events the plug-in has no handler for yet: the workbench says so instead of implying a result.
-bool handledYet(std::string_view event) {
-  return event != "OnBarClick";
-}
-
 // Prints what an event changed: the by-reference result, messages, cells, text boxes, ledger.
-void report(Workbench& w, std::string_view what, std::string_view event, const BillView& before,
+void report(Workbench& w, std::string_view what, const BillView& before,
             const sim::ScheduleBill::Outcome& o) {
   if (o.failure) w.printError(*o.failure);
   w.out() << what << ": bCancel = " << (o.cancel ? "True" : "False") << "\n";
@@ -86,6 +85,15 @@ void report(Workbench& w, std::string_view what, std::string_view event, const B
     w.out() << "  " << dialogs[i].kind << " dialog [" << dialogs[i].title << "] "
             << dialogs[i].content << " -> " << dialogs[i].answer << "\n";
     ++changes;
+  }
+  const auto& loaderDialogs = w.host().dialogs().dialogs();
+  for (size_t i = std::min(before.loaderDialogs, loaderDialogs.size()); i < loaderDialogs.size();
+       ++i, ++changes) {
+    printDialog(w, loaderDialogs[i]);
+  }
+  const auto& reports = w.host().reports().shown();
+  for (size_t i = std::min(before.reports, reports.size()); i < reports.size(); ++i, ++changes) {
+    printReport(w, reports[i]);
   }
   for (size_t r = 0; r < after.cells.size(); ++r) {
     for (size_t c = 0; c < after.cells[r].size(); ++c) {
@@ -113,8 +121,7 @@ void report(Workbench& w, std::string_view what, std::string_view event, const B
   }
   if (!o.action.empty()) w.out() << "  " << o.action << "\n";
   if (changes == 0 && o.action.empty()) {
-    w.out() << (handledYet(event) ? "  the plug-in changed nothing\n"
-                                  : "  the plug-in does not handle this event yet\n");
+    w.out() << "  the plug-in changed nothing\n";
   }
 }
 
@@ -203,20 +210,20 @@ void cmdSchedule(Workbench& w, const Line& l) {
     w.out() << bill(w).layoutText();
   } else if (sub == "select") {
     BillView before = viewOf(w);
-    report(w, "select", "OnSelectChanged", before, bill(w).select(number(l, 2), columnOf(l, 3)));
+    report(w, "select", before, bill(w).select(number(l, 2), columnOf(l, 3)));
   } else if (sub == "click") {
     if (l.size() < 3) throw UsageError{"click <tool key>"};
     BillView before = viewOf(w);
-    report(w, "click " + l.words[2], "OnBarClick", before, bill(w).clickTool(l.words[2]));
+    report(w, "click " + l.words[2], before, bill(w).clickTool(l.words[2]));
   } else if (sub == "key") {
     int16_t key = keyOf(l, 2);
     BillView before = viewOf(w);
-    report(w, "key " + std::to_string(key), "OnGridKeyDown", before, bill(w).keyDown(key));
+    report(w, "key " + std::to_string(key), before, bill(w).keyDown(key));
   } else if (sub == "type") {
     if (l.size() < 5) throw UsageError{"type <row> <col> \"text\""};
     int32_t row = number(l, 2), col = columnOf(l, 3);
     BillView before = viewOf(w);
-    report(w, "type", "OnSelectChanged", before, bill(w).typeInto(row, col, l.words[4]));
+    report(w, "type", before, bill(w).typeInto(row, col, l.words[4]));
   } else if (sub == "lock") {
     int32_t row = number(l, 2), col = columnOf(l, 3);
     bool locked = l.size() < 5 || !automation::equalsIgnoreCase(l.words[4], "off");
@@ -224,13 +231,13 @@ void cmdSchedule(Workbench& w, const Line& l) {
     w.out() << "cell (" << row << ", " << col << ") " << (locked ? "locked" : "unlocked") << "\n";
   } else if (sub == "check") {
     BillView before = viewOf(w);
-    report(w, "check", "OnCheckData", before, bill(w).checkData());
+    report(w, "check", before, bill(w).checkData());
   } else if (sub == "save") {
     BillView before = viewOf(w);
-    report(w, "save", "OnCheckData", before, bill(w).save());
+    report(w, "save", before, bill(w).save());
   } else if (sub == "reload") {
     BillView before = viewOf(w);
-    report(w, "reload", "OnShowDataEnd", before, bill(w).reload());
+    report(w, "reload", before, bill(w).reload());
   } else if (sub == "ledger") {
     w.out() << bill(w).form().ldgAbility->renderText();
   } else if (sub == "showability") {

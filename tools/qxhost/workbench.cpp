@@ -223,6 +223,7 @@ void addAllCommands(Workbench& w) {
   addWidgetCommands(w);
   addScheduleCommands(w);
   addAbilityCommands(w);
+  addPlanCommands(w);
 }
 
 }  // namespace qx::qxhost

@@ -88,7 +88,12 @@ void addResourceCommands(Workbench& w);
 void addWidgetCommands(Workbench& w);
 void addScheduleCommands(Workbench& w);
 void addAbilityCommands(Workbench& w);
+void addPlanCommands(Workbench& w);
 void addAllCommands(Workbench& w);
+
+// What a dialog showed and how it was answered; a report as the viewer shows it.
+void printDialog(Workbench& w, const sim::ShownDialog& d);
+void printReport(Workbench& w, const sim::ReportTable& r);
 
 // The built-in demo scenario.
 std::string demoScript();

@@ -1,0 +1,53 @@
+// The user's answers to the host's dialogs, by dialog kind ("options", "decompose"), and a
+// record of what each dialog showed. Dialogs ask an answer source; the scripted one below is
+// fed by tests and workbench scripts, and any other queue of scripted answers can stand behind
+// the same interface.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qx::sim {
+
+// One answer: words such as "ok FSchedule=1", "cancel", "1.FAuxQty=500 drop=2".
+using DialogAnswer = std::vector<std::string>;
+
+struct ShownDialog {
+  std::string kind, text;  // the dialog's kind, what it showed
+  DialogAnswer answer;     // how it was answered (empty: by its default)
+};
+
+class DialogAnswerSource {
+ public:
+  virtual ~DialogAnswerSource() = default;
+  // The next answer queued for a dialog of `kind`; nothing: the dialog takes its default.
+  virtual std::optional<DialogAnswer> next(std::string_view kind) = 0;
+  // Called as a dialog closes, with what it showed and the answer it took.
+  virtual void shown(const ShownDialog& dialog) = 0;
+};
+
+class ScriptedDialogAnswers final : public DialogAnswerSource {
+ public:
+  void queue(std::string kind, DialogAnswer answer);
+  std::optional<DialogAnswer> next(std::string_view kind) override;
+  void shown(const ShownDialog& dialog) override;
+
+  const std::vector<ShownDialog>& dialogs() const noexcept { return dialogs_; }
+  size_t pending(std::string_view kind) const;
+  void clear();
+  void onShown(std::function<void(const ShownDialog&)> observer) {
+    observer_ = std::move(observer);
+  }
+
+ private:
+  std::map<std::string, std::deque<DialogAnswer>, std::less<>> queued_;
+  std::vector<ShownDialog> dialogs_;
+  std::function<void(const ShownDialog&)> observer_;
+};
+
+}  // namespace qx::sim

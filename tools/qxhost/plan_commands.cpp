@@ -1,0 +1,120 @@
+// Workbench commands of planning: the user's answers to the capacity loader's dialogs, the
+// report viewer's output file, and events queued for the host's pending-message processing.
+#include <ostream>
+
+#include "automation/text.h"
+#include "sim/text_table.h"
+#include "tools/qxhost/workbench.h"
+
+namespace qx::qxhost {
+
+void printDialog(Workbench& w, const sim::ShownDialog& d) {
+  w.out() << "  dialog [" << d.kind << "]\n";
+  std::string text = d.text;
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    w.out() << "    " << text.substr(at, end - at) << "\n";
+    at = end + 1;
+  }
+  std::string answer;
+  for (const std::string& word : d.answer) answer += (answer.empty() ? "" : " ") + word;
+  w.out() << "    answered: " << (answer.empty() ? "(default)" : answer) << "\n";
+}
+
+void printReport(Workbench& w, const sim::ReportTable& r) {
+  w.out() << "  report " << r.id << ": " << r.title << " (" << r.rows.size() << " rows)\n";
+  std::vector<size_t> widths;
+  for (const auto& c : r.columns) widths.push_back(sim::displayWidth(c));
+  for (const auto& row : r.rows) {
+    for (size_t i = 0; i < row.size() && i < widths.size(); ++i) {
+      widths[i] = std::max(widths[i], sim::displayWidth(row[i]));
+    }
+  }
+  auto line = [&](const std::vector<std::string>& cells) {
+    w.out() << "   ";
+    for (size_t i = 0; i < cells.size() && i < widths.size(); ++i) {
+      w.out() << " "
+              << (i < 5 ? sim::padRight(cells[i], widths[i]) : sim::padLeft(cells[i], widths[i]));
+    }
+    w.out() << "\n";
+  };
+  line(r.columns);
+  for (const auto& row : r.rows) line(row);
+  if (!w.host().reports().output().empty()) {
+    w.out() << "  written to " << w.host().reports().output().string() << "\n";
+  }
+}
+
+namespace {
+
+void cmdDialog(Workbench& w, const Line& l) {
+  if (l.size() < 2) throw UsageError{"dialog options|decompose <answer words...>"};
+  std::string kind = automation::asciiLower(l.words[1]);
+  if (kind != "options" && kind != "decompose") {
+    throw UsageError{"unknown dialog " + l.words[1] + " (options, decompose)"};
+  }
+  sim::DialogAnswer answer(l.words.begin() + 2, l.words.end());
+  if (answer.empty()) throw UsageError{"missing answer words"};
+  w.host().dialogs().queue(kind, answer);
+  w.out() << "queued for the " << kind << " dialog:";
+  for (const auto& word : answer) w.out() << " " << word;
+  w.out() << "\n";
+}
+
+void cmdDialogs(Workbench& w, const Line& l) {
+  if (l.size() > 1 && automation::equalsIgnoreCase(l.words[1], "clear")) {
+    w.host().dialogs().clear();
+    w.out() << "dialogs cleared\n";
+    return;
+  }
+  if (w.host().dialogs().dialogs().empty()) w.out() << "no dialog shown\n";
+  for (const auto& d : w.host().dialogs().dialogs()) printDialog(w, d);
+}
+
+void cmdReportOutput(Workbench& w, const Line& l) {
+  if (l.size() < 2) throw UsageError{"report-output <file.csv|file.html|off>"};
+  bool off = automation::equalsIgnoreCase(l.words[1], "off");
+  w.host().reports().setOutput(off ? std::filesystem::path() : std::filesystem::path(l.words[1]));
+  w.out() << (off ? std::string("reports are not written to a file")
+                  : "reports are written to " + l.words[1])
+          << "\n";
+}
+
+void cmdLater(Workbench& w, const Line& l) {
+  if (l.size() < 2) throw UsageError{"later <command...>"};
+  std::string text;
+  for (size_t i = 1; i < l.size(); ++i) {
+    std::string word = l.words[i];
+    if (l.quoted[i]) {
+      std::string q = "\"";
+      for (char c : word) q += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+      word = q + "\"";
+    }
+    text += (text.empty() ? "" : " ") + word;
+  }
+  w.host().platform().post([&w, text] {
+    w.out() << "  (pending event) " << text << "\n";
+    w.execute(text);
+  });
+  w.out() << "queued until the host next processes its pending messages: " << text << "\n";
+}
+
+}  // namespace
+
+void addPlanCommands(Workbench& w) {
+  w.addCommand({"dialog", "options|decompose <answer words...>",
+                "queues the user's answer to the next capacity options dialog (ok KEY=0|1..., "
+                "cancel) or plan decomposition dialog (accept, cancel, N.FAuxQty=..., "
+                "N.FFromDate=..., N.FToDate=..., N.FLineiD=..., drop=N)",
+                cmdDialog});
+  w.addCommand({"dialogs", "[clear]", "the dialogs shown so far", cmdDialogs});
+  w.addCommand({"report-output", "<file.csv|file.html|off>",
+                "also writes each report the viewer shows to a CSV or HTML file", cmdReportOutput});
+  w.addCommand({"later", "<command...>",
+                "queues a command as a host event, run when the host next processes its pending "
+                "messages (before a tool bar command)",
+                cmdLater});
+}
+
+}  // namespace qx::qxhost
