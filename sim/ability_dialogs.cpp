@@ -122,7 +122,7 @@ std::optional<DialogAnswer> AbilityLoad::answer(std::string_view kind) {
   return answers_ ? answers_->next(kind) : std::nullopt;
 }
 
-void AbilityLoad::shown(ShownDialog dialog) {
+void AbilityLoad::shown(AnsweredDialog dialog) {
   if (answers_) answers_->shown(dialog);
 }
 

@@ -41,7 +41,7 @@ class AbilityLoad final : public automation::Dispatch<AbilityLoad> {
   // anything else accepts. The pieces as a HostVector of row dictionaries, or Nothing when none.
   automation::Variant mShow(automation::Args a);
   std::optional<DialogAnswer> answer(std::string_view kind);
-  void shown(ShownDialog dialog);
+  void shown(AnsweredDialog dialog);
 
   std::shared_ptr<Database> database_;
   std::string today_;

@@ -2,30 +2,42 @@
 
 namespace qx::sim {
 
+namespace {
+// Separates an answer's words inside the queue's one text per answer.
+constexpr char kWordSeparator = '\x1f';
+}  // namespace
+
 void ScriptedDialogAnswers::queue(std::string kind, DialogAnswer answer) {
-  queued_[std::move(kind)].push_back(std::move(answer));
+  std::string text;
+  for (size_t i = 0; i < answer.size(); ++i) {
+    if (i > 0) text += kWordSeparator;
+    text += answer[i];
+  }
+  queue_->queue(kind, std::move(text));
 }
 
 std::optional<DialogAnswer> ScriptedDialogAnswers::next(std::string_view kind) {
-  auto it = queued_.find(kind);
-  if (it == queued_.end() || it->second.empty()) return std::nullopt;
-  DialogAnswer a = std::move(it->second.front());
-  it->second.pop_front();
-  return a;
+  std::optional<std::string> text = queue_->take(kind);
+  if (!text) return std::nullopt;
+  DialogAnswer words;
+  size_t start = 0;
+  for (;;) {
+    size_t at = text->find(kWordSeparator, start);
+    words.push_back(text->substr(start, at == std::string::npos ? std::string::npos : at - start));
+    if (at == std::string::npos) break;
+    start = at + 1;
+  }
+  if (words.size() == 1 && words[0].empty()) words.clear();
+  return words;
 }
 
-void ScriptedDialogAnswers::shown(const ShownDialog& dialog) {
+void ScriptedDialogAnswers::shown(const AnsweredDialog& dialog) {
   dialogs_.push_back(dialog);
   if (observer_) observer_(dialog);
 }
 
-size_t ScriptedDialogAnswers::pending(std::string_view kind) const {
-  auto it = queued_.find(kind);
-  return it == queued_.end() ? 0 : it->second.size();
-}
-
 void ScriptedDialogAnswers::clear() {
-  queued_.clear();
+  queue_->clearAnswers();
   dialogs_.clear();
 }
 

@@ -16,9 +16,12 @@ namespace qx::sim {
 
 // Dialog kinds of the substitute host.
 namespace dialog_kind {
-inline constexpr std::string_view kMessage = "message";  // message box: a button code
-inline constexpr std::string_view kLine = "line";        // line browser: a line, or cancel
-// Every kind, for scripts that name one.
+inline constexpr std::string_view kMessage = "message";      // message box: a button code
+inline constexpr std::string_view kLine = "line";            // line browser: a line, or cancel
+inline constexpr std::string_view kOptions = "options";      // capacity options: ok [KEY=V...]
+inline constexpr std::string_view kDecompose = "decompose";  // plan decomposition: ok, edits
+// The kinds answered with one word (the workbench's "answer"); the capacity loader's dialogs
+// take several words each ("dialog options|decompose ...").
 inline constexpr std::string_view kAll[] = {kMessage, kLine};
 }  // namespace dialog_kind
 

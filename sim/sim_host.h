@@ -79,7 +79,9 @@ class SimHost {
   std::shared_ptr<Login> login_;
   std::shared_ptr<AccessRights> rights_;
   std::shared_ptr<Database> database_;
-  std::shared_ptr<ScriptedDialogAnswers> dialogs_ = std::make_shared<ScriptedDialogAnswers>();
+  // The capacity loader's dialogs take their answers from the platform's one queue.
+  std::shared_ptr<ScriptedDialogAnswers> dialogs_ =
+      std::make_shared<ScriptedDialogAnswers>(platform_.dialogsShared());
   std::shared_ptr<ReportShelf> reports_ = std::make_shared<ReportShelf>();
 };
 

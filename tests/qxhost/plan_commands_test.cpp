@@ -57,7 +57,9 @@ TEST_F(PlanCommandsTest, APlannerDecomposesAWorkOrderAndLooksAtTheReport) {
   EXPECT_TRUE(has(out, "Sorry, you do not have the required permission.")) << out;
   EXPECT_TRUE(has(out, "  (pending event) echo pending")) << out;
   EXPECT_TRUE(has(out, "FSchedule = 1")) << out;
-  EXPECT_TRUE(has(out, "click refreshability: bCancel = False\n  the plug-in changed nothing"))
+  EXPECT_TRUE(has(out,
+                  "click refreshability: bCancel = False\n  events raised: OnBarClick\n  the "
+                  "plug-in changed nothing"))
       << out;
   std::ifstream f(html);
   std::string page((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());

@@ -8,7 +8,7 @@
 
 namespace qx::qxhost {
 
-void printDialog(Workbench& w, const sim::ShownDialog& d) {
+void printDialog(Workbench& w, const sim::AnsweredDialog& d) {
   w.out() << "  dialog [" << d.kind << "]\n";
   std::string text = d.text;
   for (size_t at = 0; at < text.size();) {

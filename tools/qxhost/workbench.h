@@ -92,7 +92,7 @@ void addPlanCommands(Workbench& w);
 void addAllCommands(Workbench& w);
 
 // What a dialog showed and how it was answered; a report as the viewer shows it.
-void printDialog(Workbench& w, const sim::ShownDialog& d);
+void printDialog(Workbench& w, const sim::AnsweredDialog& d);
 void printReport(Workbench& w, const sim::ReportTable& r);
 
 // The built-in demo scenario.
