@@ -41,6 +41,21 @@ TEST_F(AbilityAreaTest, ADropTooCloseToTheGridTopEndsExactly800Below) {
   EXPECT_EQ(f.grid->height, 800);
 }
 
+TEST_F(AbilityAreaTest, FractionalTwipsPerPixelAndPlacesAreNotRoundedAway) {
+  host_->platform().setTwipsPerPixel(1440.0 / 168, 1440.0 / 168);  // 168 dpi
+  openShown();
+  const auto& f = form();
+  drag(30, {6000});
+  // Four pixels of 8.571... twips: the product, not four rounded pixels (36).
+  EXPECT_DOUBLE_EQ(f.picSplit->height, 4 * 1440.0 / 168);
+  // A bar 0.4 twips short of the minimum is pushed down to it, as the host's controls compute.
+  f.picSplit->top = f.grid->top + 799.6;
+  f.form->resize(f.form->scaleWidth, f.form->scaleHeight);
+  EXPECT_EQ(f.picSplit->top, f.grid->top + 800);
+  EXPECT_EQ(f.grid->height, 800);
+  EXPECT_DOUBLE_EQ(f.ldgAbility->top, f.picSplit->top + f.picSplit->height);
+}
+
 TEST_F(AbilityAreaTest, ADragStartingWithin100TwipsOfTheGridTopIsRefused) {
   openShown();
   const auto& f = form();

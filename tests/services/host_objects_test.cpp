@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "automation/recordset.h"
 #include "fakes.h"
+#include "host/platform.h"
 #include "support/live_objects.h"
 
 namespace qx::services {
@@ -99,6 +102,35 @@ TEST_F(HostObjectsTest, CreateHostObjectPassesTheIdentifierAsWritten) {
   ObjectRef c = createHostObject("QxConnection.Appconnection");
   EXPECT_EQ(c->typeName(), "QxConnection.AppConnection");
   EXPECT_EQ(platform_.created, std::vector<std::string>{"QxConnection.Appconnection"});
+}
+
+TEST(NoPlatformTest, WithoutAnInstalledPlatformEveryMemberFails) {
+  host::Platform* previous = host::setPlatform(nullptr);
+  host::Platform& p = host::platform();
+  const struct {
+    const char* member;
+    std::function<void()> call;
+    int32_t number;
+  } rows[] = {
+      {"createObject", [&] { (void)p.createObject("QxConnection.AppConnection"); }, 429},
+      {"createRegHelper", [&] { (void)p.createRegHelper(); }, 429},
+      {"mousePointer", [&] { (void)p.mousePointer(); }, 445},
+      {"setMousePointer", [&] { p.setMousePointer(11); }, 445},
+      {"twipsPerPixelX", [&] { (void)p.twipsPerPixelX(); }, 445},
+      {"twipsPerPixelY", [&] { (void)p.twipsPerPixelY(); }, 445},
+      {"messageBox", [&] { (void)p.messageBox("", 64, ""); }, 445},
+      {"setCapture", [&] { p.setCapture(1); }, 445},
+      {"releaseCapture", [&] { p.releaseCapture(); }, 445},
+      {"sendMessage", [&] { (void)p.sendMessage(1, 5, 0, 0); }, 445},
+      {"doEvents", [&] { p.doEvents(); }, 445},
+      {"processId", [&] { (void)p.processId(); }, 445},
+      {"headerLineService", [&] { (void)p.headerLineService(); }, 429},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.member);
+    EXPECT_EQ(qx::testing::errorNumber(r.call), r.number);
+  }
+  host::setPlatform(previous);
 }
 
 }  // namespace
