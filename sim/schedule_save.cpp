@@ -91,6 +91,14 @@ constexpr const char* kFields =
     "FInLowLimit, FInLowLimitQty, FLineID, FStatus, FCheckDate, FBiller, FBatchNo, FCancel, "
     "FSuspend";
 
+// The internal id of a row the database already holds; a blank id or 0 (as rows added in the
+// bill carry, for example by the plan wizard) is a new row.
+std::optional<int32_t> savedId(const RowReader& row) {
+  std::optional<int32_t> id = row.whole("ColInterId");
+  if (id && *id == 0) return std::nullopt;
+  return id;
+}
+
 }  // namespace
 
 SavedRows saveScheduleRows(SqliteDb& db, int32_t workOrderId, const GridControl& grid) {
@@ -100,7 +108,7 @@ SavedRows saveScheduleRows(SqliteDb& db, int32_t workOrderId, const GridControl&
     // are free for the rows that stay.
     std::string kept;
     for (int32_t r = 2; r <= grid.rows(); ++r) {
-      if (std::optional<int32_t> id = RowReader(grid, r).whole("ColInterId")) {
+      if (std::optional<int32_t> id = savedId(RowReader(grid, r))) {
         kept += (kept.empty() ? "" : ", ") + std::to_string(*id);
       }
     }
@@ -136,7 +144,7 @@ SavedRows saveScheduleRows(SqliteDb& db, int32_t workOrderId, const GridControl&
           Variant(row.flag("ColSuspend")),
       };
       values.emplace_back(workOrderId);
-      if (std::optional<int32_t> id = row.whole("ColInterId")) {
+      if (std::optional<int32_t> id = savedId(row)) {
         values.emplace_back(*id);
         int32_t n = db.change(
             "UPDATE t_eiRepSchedule SET (" + std::string(kFields) +
