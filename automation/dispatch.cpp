@@ -35,16 +35,21 @@ inline bool sameName(const std::string& lowered, std::string_view name) {
 bool NameTable::add(std::string_view name, DispId id) {
   if (namesById_) byId_.emplace(id, std::string(name));
   if (find(name)) return false;
-  if (2 * (used_ + 1) > slots_.size()) {
-    std::vector<Slot> old = std::move(slots_);
-    slots_.assign(old.empty() ? 16 : 2 * old.size(), Slot());
-    for (Slot& slot : old) {
-      if (slot.used) place(std::move(slot));
-    }
-  }
+  if (2 * (used_ + 1) > slots_.size()) reserve(used_ + 1);
   place(Slot{nameHash(name), asciiLower(name), id, true});
   ++used_;
   return true;
+}
+
+void NameTable::reserve(size_t names) {
+  size_t size = slots_.empty() ? 16 : slots_.size();
+  while (2 * names > size) size *= 2;
+  if (size == slots_.size()) return;
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(size, Slot());
+  for (Slot& slot : old) {
+    if (slot.used) place(std::move(slot));
+  }
 }
 
 void NameTable::place(Slot slot) {

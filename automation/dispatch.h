@@ -25,6 +25,8 @@ class NameTable {
 
   // The first id given for a name (in any letter case) stays; false when the name was there.
   bool add(std::string_view name, DispId id);
+  // Makes room for `names` names without growing again.
+  void reserve(size_t names);
   std::optional<DispId> find(std::string_view name) const noexcept {
     const Slot* slot = slotOf(name);
     return slot ? std::optional<DispId>(slot->id) : std::nullopt;

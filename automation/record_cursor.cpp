@@ -50,6 +50,10 @@ RecordCursor::Field RecordCursor::field(std::string_view name) const {
   return f;
 }
 
+const Variant* RecordCursor::peek(const Field& field) const {
+  return own_ && field.column_ ? &own_->value(*field.column_) : nullptr;
+}
+
 Variant RecordCursor::value(const Field& field) {
   if (own_ && field.column_) return own_->value(*field.column_);
   return value(field.name_);

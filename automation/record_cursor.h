@@ -37,6 +37,9 @@ class RecordCursor {
   };
   Field field(std::string_view name) const;
   Variant value(const Field& field);
+  // The current record's value of a field of the in-memory recordset, without a copy; null for
+  // any other recordset (read it with value).
+  const Variant* peek(const Field& field) const;
 
  private:
   ObjectRef object_;

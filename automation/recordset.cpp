@@ -92,6 +92,9 @@ std::optional<size_t> Recordset::findColumn(std::string_view name) const {
 const Variant& Recordset::value(size_t column) const {
   return d_->value(column);
 }
+void Recordset::reserveFields(size_t n) {
+  d_->reserveFields(n);
+}
 void Recordset::setValue(size_t column, const Variant& v) {
   d_->setValue(column, v);
 }

@@ -47,6 +47,8 @@ class Recordset final : public Dispatch<Recordset> {
 
   // C++ side, the same rules as the members.
   void appendField(FieldDef def);
+  // Makes room for `n` fields (a table about to get many).
+  void reserveFields(size_t n);
   void open();
   void close();
   bool isOpen() const noexcept;

@@ -17,6 +17,10 @@ namespace qx::automation {
 class RecordsetData {
  public:
   void appendField(FieldDef def);
+  void reserveFields(size_t n) {
+    fields_.reserve(n);
+    fieldNames_.reserve(n);
+  }
   void open();
   void close();
   bool isOpen() const noexcept { return open_; }

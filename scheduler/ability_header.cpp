@@ -1,6 +1,8 @@
 // The shape of the capacity ledger: the column list handed to the ledger binding (four line
 // columns, the measure column, one column per date of the header line) and the fields of the
 // in-memory line capacity table.
+#include <algorithm>
+
 #include "automation/host_dictionary.h"
 #include "automation/host_vector.h"
 #include "automation/record_cursor.h"
@@ -74,7 +76,9 @@ void EIRepScheduler::BuildAbilityHeader(const ObjectRef& rsAbility) {
 }
 
 automation::Ref<Recordset> EIRepScheduler::CreateLineAbilityTable(const ObjectRef& rsLine) {
+  RecordCursor rs(rsLine);
   auto table = Recordset::create();
+  table->reserveFields(8 + static_cast<size_t>(std::max(rs.recordCount(), 0)));
   const int32_t nullable = fa::kIsNullable | fa::kMayBeNull;
   table->appendField(FieldDef{std::string(ability::kInterID), ft::kInteger, 0, nullable});
   table->appendField(FieldDef{std::string(ability::kLineNumber), ft::kVarChar, 255});
@@ -85,7 +89,6 @@ automation::Ref<Recordset> EIRepScheduler::CreateLineAbilityTable(const ObjectRe
   table->appendField(FieldDef{std::string(ability::kQtyDecimal), ft::kDouble, 0, kFixedLength});
   table->appendField(FieldDef{std::string(ability::kProductivity), ft::kDouble, 0, kFixedLength});
   // One date field per remaining row of the line, from where the line rows stand.
-  RecordCursor rs(rsLine);
   for (int32_t j = 1; !rs.eof(); rs.moveNext(), ++j) {
     table->appendField(FieldDef{dateFieldName(j), ft::kDouble, 0, kFixedLength});
   }

@@ -97,7 +97,11 @@ void EIRepScheduler::BuildLineAbility(int32_t lLineID) {
     RecordCursor::Field measure = rs.field(kMeasureRows[i].measure);
     rs.moveFirst();
     for (size_t k = 0; !rs.eof(); rs.moveNext(), ++k) {
-      table->setValue(firstDate + k, rs.value(measure));
+      if (const Variant* v = rs.peek(measure)) {
+        table->setValue(firstDate + k, *v);
+      } else {
+        table->setValue(firstDate + k, rs.value(measure));
+      }
     }
     table->moveNext();
   }
