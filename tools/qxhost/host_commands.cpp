@@ -188,19 +188,24 @@ void cmdAnswer(Workbench& w, const Line& l) {
           << dialogs.pending(kind) << " waiting)\n";
 }
 
+// The host's dialogs (message boxes, the line browser) and the capacity loader's (options,
+// decomposition) share one queue of answers; each kind keeps its record of what it showed.
 void cmdDialogs(Workbench& w, const Line& l) {
   sim::DialogScript& dialogs = w.host().platform().dialogs();
+  sim::ScriptedDialogAnswers& loaderDialogs = w.host().dialogs();
   if (l.size() > 1 && automation::equalsIgnoreCase(l.words[1], "clear")) {
     dialogs.clearShown();
-    dialogs.clearAnswers();
+    loaderDialogs.clear();  // the loader's record and every waiting answer
     w.out() << "dialogs and waiting answers cleared\n";
     return;
   }
-  if (dialogs.shown().empty()) w.out() << "no dialog shown\n";
+  if (dialogs.shown().empty() && loaderDialogs.dialogs().empty()) w.out() << "no dialog shown\n";
   for (const sim::ShownDialog& d : dialogs.shown()) {
     w.out() << d.kind << " [" << d.title << "] " << d.content << " -> " << d.answer << "\n";
   }
-  for (std::string_view k : sim::dialog_kind::kAll) {
+  for (const sim::AnsweredDialog& d : loaderDialogs.dialogs()) printDialog(w, d);
+  for (std::string_view k : {sim::dialog_kind::kMessage, sim::dialog_kind::kLine,
+                             sim::dialog_kind::kOptions, sim::dialog_kind::kDecompose}) {
     if (size_t n = dialogs.pending(k)) w.out() << n << " " << k << " answer(s) waiting\n";
   }
 }

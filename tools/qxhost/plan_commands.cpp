@@ -62,16 +62,6 @@ void cmdDialog(Workbench& w, const Line& l) {
   w.out() << "\n";
 }
 
-void cmdDialogs(Workbench& w, const Line& l) {
-  if (l.size() > 1 && automation::equalsIgnoreCase(l.words[1], "clear")) {
-    w.host().dialogs().clear();
-    w.out() << "dialogs cleared\n";
-    return;
-  }
-  if (w.host().dialogs().dialogs().empty()) w.out() << "no dialog shown\n";
-  for (const auto& d : w.host().dialogs().dialogs()) printDialog(w, d);
-}
-
 void cmdReportOutput(Workbench& w, const Line& l) {
   if (l.size() < 2) throw UsageError{"report-output <file.csv|file.html|off>"};
   bool off = automation::equalsIgnoreCase(l.words[1], "off");
@@ -108,7 +98,6 @@ void addPlanCommands(Workbench& w) {
                 "cancel) or plan decomposition dialog (accept, cancel, N.FAuxQty=..., "
                 "N.FFromDate=..., N.FToDate=..., N.FLineiD=..., drop=N)",
                 cmdDialog});
-  w.addCommand({"dialogs", "[clear]", "the dialogs shown so far", cmdDialogs});
   w.addCommand({"report-output", "<file.csv|file.html|off>",
                 "also writes each report the viewer shows to a CSV or HTML file", cmdReportOutput});
   w.addCommand({"later", "<command...>",
