@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 #include "automation/conversions.h"
 #include "automation/host_dictionary.h"
@@ -49,8 +50,18 @@ Line tokenize(std::string_view s) {
   return line;
 }
 
-Workbench::Workbench(sim::SimHost& host, std::ostream& out) : host_(host), out_(out) {
+Workbench::Workbench(sim::SimHost& host, std::ostream& out) : host_(&host), out_(out) {
   addAllCommands(*this);
+}
+
+// Registering the commands touches no host: a listing needs none.
+Workbench::Workbench(std::ostream& out) : host_(nullptr), out_(out) {
+  addAllCommands(*this);
+}
+
+std::vector<Workbench::Command> Workbench::commandSet() {
+  std::ostringstream unused;
+  return Workbench(unused).commands_;
 }
 
 Workbench::~Workbench() {

@@ -45,6 +45,8 @@ class Workbench {
 
   Workbench(sim::SimHost& host, std::ostream& out);
   ~Workbench();
+  // The command set as a session has it, for a listing without a host.
+  static std::vector<Command> commandSet();
 
   void addCommand(Command c);
   // Runs every line; returns the number of lines that failed as written.
@@ -52,7 +54,7 @@ class Workbench {
   // Runs one line; false when it failed as written (the reason is printed).
   bool execute(std::string_view line);
 
-  sim::SimHost& host() noexcept { return host_; }
+  sim::SimHost& host() noexcept { return *host_; }
   std::ostream& out() noexcept { return out_; }
 
   // Named objects of the session ($name in commands).
@@ -75,7 +77,9 @@ class Workbench {
   std::unique_ptr<sim::ScheduleBill> schedule;
 
  private:
-  sim::SimHost& host_;
+  explicit Workbench(std::ostream& out);
+
+  sim::SimHost* host_;
   std::ostream& out_;
   std::vector<Command> commands_;
   std::map<std::string, ObjectRef> objects_;
