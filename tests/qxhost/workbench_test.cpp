@@ -64,6 +64,44 @@ TEST_F(WorkbenchTest, MalformedLinesAreCountedAndExplained) {
   EXPECT_NE(out.find("no object named $nobody"), std::string::npos);
 }
 
+// Expectations check the output of the command before them; a failed one names its line.
+TEST(WorkbenchExpect, PassesFailsAndNamesTheLine) {
+  struct Case {
+    const char* script;
+    int failed;
+    const char* failure;
+  } cases[] = {
+      {"echo a b\nexpect \"a b\"\nexpect-not \"c\"\n", 0, ""},
+      {"echo one\necho two\nexpect \"one\"\n", 1,
+       "line 3: expectation failed: the output of \"echo two\" does not contain \"one\""},
+      {"echo two\nexpect \"x\"\nexpect \"two\"\n", 1, "line 2: expectation failed"},
+      {"echo a\nexpect-not \"a\"\n", 1, "contains \"a\""},
+      {"echo a\necho b\nexpect \"a\\nb\"\n", 1, "does not contain \"a\\nb\""},
+      {"# comment\nexpect \"x\"\n", 1, "line 2: usage error: no command before this expectation"},
+      {"echo a\nexpect\nexpect \"a\" \"b\"\n", 2, "line 2: usage error: one quoted text"},
+      {"fault X Y notanumber\necho a\nexpect \"a\"\n", 1,
+       "line 1: usage error: not a call number: notanumber"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    auto home = qx::testing::uniqueTempPath("expect");
+    sim::HostOptions o;
+    o.home = home;
+    o.dataDir = std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data";
+    {
+      sim::SimHost host(o);
+      std::ostringstream out;
+      Workbench w(host, out);
+      std::istringstream in(c.script);
+      EXPECT_EQ(w.run(in), c.failed) << out.str();
+      ASSERT_EQ(w.failures().size(), static_cast<size_t>(c.failed));
+      std::string first = w.failures().empty() ? "" : w.failures()[0];
+      EXPECT_NE(first.find(c.failure), std::string::npos) << first;
+    }
+    std::filesystem::remove_all(home);
+  }
+}
+
 // The demo leaves the component's per-thread resource loader alive (it is kept by design), so
 // leaks are measured between a first and a second run of the demo.
 TEST(WorkbenchDemo, RunsWithoutMalformedLinesAndLeavesNothingBehindOnARerun) {

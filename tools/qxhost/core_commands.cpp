@@ -167,7 +167,15 @@ void addCoreCommands(Workbench& w) {
                     return;
                   }
                   need(l, 3);
-                  int nth = l.size() > 3 ? std::stoi(l.words[3]) : 1;
+                  int nth = 1;
+                  if (l.size() > 3) {
+                    auto n = automation::parseNumber(l.words[3]);
+                    if (!n || *n < 0 || *n > 1e9) {
+                      throw UsageError{"not a call number: " + l.words[3] +
+                                       " (1 for the first call, 0 for every call)"};
+                    }
+                    nth = automation::roundToInt32(*n);
+                  }
                   wb.host().faults().add(l.words[1], l.words[2], nth);
                   wb.out() << "fault: " << l.words[1] << "." << l.words[2] << " call " << nth
                            << "\n";

@@ -47,8 +47,9 @@ int main(int argc, char** argv) {
     } else {
       failed = bench.run(std::cin, isatty(0) != 0);
     }
-    if (failed != 0) {
-      std::cerr << "qxhost: " << failed << (failed == 1 ? " line" : " lines") << " failed\n";
+    std::string where = file.is_open() ? cl.script + ":" : std::string();
+    for (const std::string& f : bench.failures()) {
+      std::cerr << "qxhost: " << where << (where.empty() ? f : f.substr(5)) << "\n";
     }
     return failed == 0 ? 0 : 1;
   } catch (const qx::automation::Error& e) {

@@ -80,13 +80,41 @@ void Workbench::addCommand(Command c) {
   commands_.push_back(std::move(c));
 }
 
+bool Workbench::fail(std::string message) {
+  out() << message << "\n";
+  lastFailure_ = std::move(message);
+  return false;
+}
+
 bool Workbench::execute(std::string_view text) {
+  if (depth_ > 0) return dispatch(text);
+  buffer_.str("");
+  ++depth_;
+  bool ok = dispatch(text);
+  --depth_;
+  std::string printed = buffer_.str();
+  buffer_.str("");
+  out_ << printed;
+  Line line;
+  try {
+    line = tokenize(text);
+  } catch (const UsageError&) {
+  }
+  std::string name = line.words.empty() ? std::string() : automation::asciiLower(line.words[0]);
+  bool expectation = name == "expect" || name == "expect-not";
+  if (!line.words.empty() && !expectation) {
+    previousCommand_ = std::string(text);
+    previousOutput_ = std::move(printed);
+  }
+  return ok;
+}
+
+bool Workbench::dispatch(std::string_view text) {
   Line line;
   try {
     line = tokenize(text);
   } catch (const UsageError& u) {
-    out_ << "usage error: " << u.message << "\n";
-    return false;
+    return fail("usage error: " + u.message);
   }
   if (line.words.empty()) return true;
   std::string name = automation::asciiLower(line.words[0]);
@@ -96,21 +124,23 @@ bool Workbench::execute(std::string_view text) {
       c.run(*this, line);
       return true;
     } catch (const UsageError& u) {
-      out_ << "usage error: " << u.message << "\n  usage: " << c.name << " " << c.usage << "\n";
-      return false;
+      return fail("usage error: " + u.message + "\n  usage: " + c.name + " " + c.usage);
+    } catch (const ExpectationFailed& e) {
+      return fail("expectation failed: " + e.message);
     } catch (const Error& e) {
       printError(e);
       return true;  // the host call failed: that is the outcome, the script goes on
+    } catch (const std::exception& e) {
+      return fail("usage error: " + std::string(e.what()) + "\n  usage: " + c.name + " " + c.usage);
     }
   }
-  out_ << "usage error: unknown command \"" << line.words[0] << "\" (try help)\n";
-  return false;
+  return fail("usage error: unknown command \"" + line.words[0] + "\" (try help)");
 }
 
 int Workbench::run(std::istream& in, bool interactive) {
   int failed = 0;
   std::string text;
-  for (;;) {
+  for (int number = 1;; ++number) {
     if (interactive) out_ << "qxhost> " << std::flush;
     if (!std::getline(in, text)) break;
     if (!interactive) {
@@ -126,7 +156,11 @@ int Workbench::run(std::istream& in, bool interactive) {
         out_ << text << "\n";  // a script's comments narrate the scenario
       }
     }
-    if (!execute(text)) ++failed;
+    if (!execute(text)) {
+      ++failed;
+      std::string reason = lastFailure_.substr(0, lastFailure_.find('\n'));
+      failures_.push_back("line " + std::to_string(number) + ": " + reason);
+    }
     if (text == "quit" || text == "exit") break;
   }
   return failed;
@@ -222,9 +256,9 @@ std::string Workbench::formatValue(const Variant& v) {
 }
 
 void Workbench::printError(const Error& e) {
-  out_ << "error " << e.number() << ": " << e.description();
-  if (!e.source().empty()) out_ << " [" << e.source() << "]";
-  out_ << "\n";
+  out() << "error " << e.number() << ": " << e.description();
+  if (!e.source().empty()) out() << " [" << e.source() << "]";
+  out() << "\n";
 }
 
 void addAllCommands(Workbench& w) {
@@ -235,6 +269,7 @@ void addAllCommands(Workbench& w) {
   addScheduleCommands(w);
   addAbilityCommands(w);
   addPlanCommands(w);
+  addExpectCommands(w);
 }
 
 }  // namespace qx::qxhost

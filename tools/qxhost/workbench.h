@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ Line tokenize(std::string_view text);
 struct UsageError {
   std::string message;
 };
+// Thrown by expect lines whose text the previous command's output does not bear out.
+struct ExpectationFailed {
+  std::string message;
+};
 
 class Workbench {
  public:
@@ -49,13 +54,20 @@ class Workbench {
   static std::vector<Command> commandSet();
 
   void addCommand(Command c);
-  // Runs every line; returns the number of lines that failed as written.
+  // Runs every line; returns the number of lines that failed as written or whose expectation
+  // failed.
   int run(std::istream& in, bool interactive = false);
   // Runs one line; false when it failed as written (the reason is printed).
   bool execute(std::string_view line);
+  // Each failed line of the runs so far: "line N: reason".
+  const std::vector<std::string>& failures() const noexcept { return failures_; }
 
   sim::SimHost& host() noexcept { return *host_; }
-  std::ostream& out() noexcept { return out_; }
+  // Where commands print; a command's output is kept for the expect lines after it.
+  std::ostream& out() noexcept { return buffer_; }
+  // The command before the current line and what it printed.
+  const std::string& previousCommand() const noexcept { return previousCommand_; }
+  const std::string& previousOutput() const noexcept { return previousOutput_; }
 
   // Named objects of the session ($name in commands).
   void setObject(const std::string& name, ObjectRef o);
@@ -78,9 +90,16 @@ class Workbench {
 
  private:
   explicit Workbench(std::ostream& out);
+  // Runs one line; the reason of a failure goes to the output and to `lastFailure_`.
+  bool dispatch(std::string_view text);
+  bool fail(std::string message);
 
   sim::SimHost* host_;
   std::ostream& out_;
+  std::ostringstream buffer_;
+  int depth_ = 0;  // commands that run commands (later, queued events) print into one output
+  std::string previousCommand_, previousOutput_, lastFailure_;
+  std::vector<std::string> failures_;
   std::vector<Command> commands_;
   std::map<std::string, ObjectRef> objects_;
 };
@@ -93,6 +112,7 @@ void addWidgetCommands(Workbench& w);
 void addScheduleCommands(Workbench& w);
 void addAbilityCommands(Workbench& w);
 void addPlanCommands(Workbench& w);
+void addExpectCommands(Workbench& w);
 void addAllCommands(Workbench& w);
 
 // What a dialog showed and how it was answered; a report as the viewer shows it.
