@@ -31,6 +31,17 @@ TEST(CommandLine, OptionsScriptsAndMistakes) {
     EXPECT_EQ(cl.home.value_or(""), c.home);
   }
   EXPECT_TRUE(parseCommandLine({"demo", "--help"}).help);
+  for (auto [word, language] : {std::pair{"en", "EN"}, {"ZH", "CHS"}, {"chs", "CHS"}}) {
+    SCOPED_TRACE(word);
+    CommandLine cl = parseCommandLine({"demo", "--lang", word, "-v"});
+    EXPECT_EQ(cl.error, "");
+    EXPECT_EQ(cl.language, language);
+    EXPECT_TRUE(cl.verbose);
+  }
+  for (auto args : {std::vector<std::string>{"--lang"}, {"--lang", "FR"}}) {
+    EXPECT_EQ(parseCommandLine(args).error,
+              "--lang takes EN (English) or ZH (Chinese), as in --lang EN");
+  }
   EXPECT_TRUE(parseCommandLine({"--version"}).version);
 }
 

@@ -127,5 +127,38 @@ TEST(WorkbenchDemo, RunsWithoutMalformedLinesAndLeavesNothingBehindOnARerun) {
   std::filesystem::remove_all(home);
 }
 
+// The tour in English as a deployer sees it: narrated steps and what the user sees, none of the
+// traffic between host and plug-in, and every expectation of the tour met.
+TEST(WorkbenchDemo, TourInEnglishShowsStepsWithoutEventTraffic) {
+  auto home = qx::testing::uniqueTempPath("tour");
+  std::filesystem::remove_all(home);
+  sim::HostOptions o = sim::HostOptions::fromEnvironment();
+  o.home = home;
+  o.database.clear();
+  {
+    sim::SimHost host(o);
+    host.login().setEntry("Language", "EN");
+    std::ostringstream out;
+    Workbench w(host, out);
+    w.setVerbose(false);
+    std::istringstream in(demoScript());
+    EXPECT_EQ(w.run(in), 0) << out.str();
+    const std::string& text = out.str();
+    for (const char* shown :
+         {"\n1. Installing", "\n5. A productivity on the mould MD-02 is refused",
+          "do not match, please check!", "the grid now shows:", "| 2026-12-07 |",
+          "more rows (--verbose shows every row)"}) {
+      SCOPED_TRACE(shown);
+      EXPECT_NE(text.find(shown), std::string::npos) << text;
+    }
+    for (const char* hidden :
+         {"events raised", "bCancel", "\n> schedule", "sProgID =", "| 2026-12-06 |"}) {
+      SCOPED_TRACE(hidden);
+      EXPECT_EQ(text.find(hidden), std::string::npos) << text;
+    }
+  }
+  std::filesystem::remove_all(home);
+}
+
 }  // namespace
 }  // namespace qx::qxhost

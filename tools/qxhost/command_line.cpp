@@ -1,5 +1,6 @@
 #include "tools/qxhost/command_line.h"
 
+#include <cctype>
 #include <ostream>
 
 #include "tools/qxhost/workbench.h"
@@ -17,6 +18,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       } else {
         (a == "--home" ? c.home : c.database) = args[++i];
       }
+    } else if (a == "--lang") {
+      std::string v = i + 1 < args.size() ? args[i + 1] : std::string();
+      for (char& ch : v) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+      if (v == "EN" || v == "CHS" || v == "ZH") {
+        c.language = v == "EN" ? "EN" : "CHS";
+        ++i;
+      } else {
+        c.error = "--lang takes EN (English) or ZH (Chinese), as in --lang EN";
+      }
+    } else if (a == "-v" || a == "--verbose") {
+      c.verbose = true;
     } else if (a == "-h" || a == "--help") {
       c.help = true;
     } else if (a == "--version") {
@@ -44,6 +56,8 @@ void printHelp(std::ostream& out) {
          "  --home DIR        the host's home folder (registry file, sample database);\n"
          "                    default $QX_HOME, else ~/.qxhost\n"
          "  --database FILE   another SQLite database (default $QX_DATABASE, else the sample)\n"
+         "  --lang EN|ZH      the login's language (default Chinese)\n"
+         "  -v, --verbose     the tour also shows the events and by-reference arguments\n"
          "  -h, --help        this text\n"
          "  --version         the workbench's version\n"
          "\n"

@@ -10,8 +10,9 @@ namespace qx::qxhost {
 
 struct CommandLine {
   std::optional<std::string> home, database;
-  std::string script;  // "demo", a file, "-" or empty for standard input
-  bool help = false, version = false;
+  std::string script;    // "demo", a file, "-" or empty for standard input
+  std::string language;  // the login's language for this session: CHS or EN; empty: as set
+  bool help = false, version = false, verbose = false;
   std::string error;  // what is wrong with the command line, empty when it is sound
 };
 

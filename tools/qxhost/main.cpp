@@ -37,9 +37,11 @@ int main(int argc, char** argv) {
   }
   try {
     qx::sim::SimHost host(options);
+    if (!cl.language.empty()) host.login().setEntry("Language", cl.language);
     Workbench bench(host, std::cout);
     int failed = 0;
     if (cl.script == "demo") {
+      bench.setVerbose(cl.verbose);
       std::istringstream in(demoScript());
       failed = bench.run(in);
     } else if (file.is_open()) {

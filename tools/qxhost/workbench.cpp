@@ -101,7 +101,8 @@ bool Workbench::execute(std::string_view text) {
   } catch (const UsageError&) {
   }
   std::string name = line.words.empty() ? std::string() : automation::asciiLower(line.words[0]);
-  bool expectation = name == "expect" || name == "expect-not";
+  // Expectations check, and a tour's narration stands between, the command before them.
+  bool expectation = name == "expect" || name == "expect-not" || name == "step";
   if (!line.words.empty() && !expectation) {
     previousCommand_ = std::string(text);
     previousOutput_ = std::move(printed);
@@ -143,7 +144,7 @@ int Workbench::run(std::istream& in, bool interactive) {
   for (int number = 1;; ++number) {
     if (interactive) out_ << "qxhost> " << std::flush;
     if (!std::getline(in, text)) break;
-    if (!interactive) {
+    if (!interactive && verbose_) {
       Line l;
       try {
         l = tokenize(text);
@@ -270,6 +271,7 @@ void addAllCommands(Workbench& w) {
   addAbilityCommands(w);
   addPlanCommands(w);
   addExpectCommands(w);
+  addTourCommands(w);
 }
 
 }  // namespace qx::qxhost

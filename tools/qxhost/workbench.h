@@ -65,6 +65,12 @@ class Workbench {
   sim::SimHost& host() noexcept { return *host_; }
   // Where commands print; a command's output is kept for the expect lines after it.
   std::ostream& out() noexcept { return buffer_; }
+  // Where the traffic between host and plug-in goes (events, by-reference arguments, the
+  // commands themselves): printed when verbose, the default; a guided tour shows only what the
+  // user would see.
+  std::ostream& trace() noexcept { return verbose_ ? buffer_ : quiet_; }
+  bool verbose() const noexcept { return verbose_; }
+  void setVerbose(bool on) noexcept { verbose_ = on; }
   // The command before the current line and what it printed.
   const std::string& previousCommand() const noexcept { return previousCommand_; }
   const std::string& previousOutput() const noexcept { return previousOutput_; }
@@ -87,6 +93,12 @@ class Workbench {
 
   // The schedule bill open in the session, if any.
   std::unique_ptr<sim::ScheduleBill> schedule;
+  // The dates the capacity ledger is shown with: from a date (empty: the first), so many days
+  // (0: all).
+  std::string ledgerFrom;
+  int ledgerDays = 0;
+  // The guided tour's steps so far.
+  int steps = 0;
 
  private:
   explicit Workbench(std::ostream& out);
@@ -97,6 +109,8 @@ class Workbench {
   sim::SimHost* host_;
   std::ostream& out_;
   std::ostringstream buffer_;
+  std::ostream quiet_{nullptr};
+  bool verbose_ = true;
   int depth_ = 0;  // commands that run commands (later, queued events) print into one output
   std::string previousCommand_, previousOutput_, lastFailure_;
   std::vector<std::string> failures_;
@@ -113,13 +127,14 @@ void addScheduleCommands(Workbench& w);
 void addAbilityCommands(Workbench& w);
 void addPlanCommands(Workbench& w);
 void addExpectCommands(Workbench& w);
+void addTourCommands(Workbench& w);
 void addAllCommands(Workbench& w);
 
 // What a dialog showed and how it was answered; a report as the viewer shows it.
 void printDialog(Workbench& w, const sim::AnsweredDialog& d);
 void printReport(Workbench& w, const sim::ReportTable& r);
 
-// The built-in demo scenario.
+// The guided tour on the sample database (qxhost demo).
 std::string demoScript();
 
 }  // namespace qx::qxhost
