@@ -272,6 +272,7 @@ void addAllCommands(Workbench& w) {
   addPlanCommands(w);
   addExpectCommands(w);
   addTourCommands(w);
+  addExportCommands(w);
 }
 
 }  // namespace qx::qxhost
