@@ -79,6 +79,7 @@ TEST(WorkbenchExpect, PassesFailsAndNamesTheLine) {
       {"echo a\necho b\nexpect \"a\\nb\"\n", 1, "does not contain \"a\\nb\""},
       {"# comment\nexpect \"x\"\n", 1, "line 2: usage error: no command before this expectation"},
       {"echo a\nexpect\nexpect \"a\" \"b\"\n", 2, "line 2: usage error: one quoted text"},
+      {"echo a\n  quit  \nnot-run\n", 0, ""},
       {"fault X Y notanumber\necho a\nexpect \"a\"\n", 1,
        "line 1: usage error: not a call number: notanumber"},
   };

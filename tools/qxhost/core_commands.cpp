@@ -92,6 +92,10 @@ void addCoreCommands(Workbench& w) {
                     wb.out() << "  " << c.name << " " << c.usage << "\n      " << c.help << "\n";
                   }
                 }});
+  for (const char* name : {"quit", "exit"}) {
+    w.addCommand({name, "", "ends the session (the rest of a script is not run)",
+                  [](Workbench& wb, const Line&) { wb.stop(); }});
+  }
   w.addCommand({"echo", "<text...>", "prints its words", [](Workbench& wb, const Line& l) {
                   for (size_t i = 1; i < l.size(); ++i)
                     wb.out() << (i > 1 ? " " : "") << l.words[i];

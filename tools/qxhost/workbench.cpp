@@ -162,8 +162,9 @@ int Workbench::run(std::istream& in, bool interactive) {
       std::string reason = lastFailure_.substr(0, lastFailure_.find('\n'));
       failures_.push_back("line " + std::to_string(number) + ": " + reason);
     }
-    if (text == "quit" || text == "exit") break;
+    if (stopped_) break;
   }
+  stopped_ = false;
   return failed;
 }
 

@@ -70,6 +70,8 @@ class Workbench {
   // user would see.
   std::ostream& trace() noexcept { return verbose_ ? buffer_ : quiet_; }
   bool verbose() const noexcept { return verbose_; }
+  // Ends the run after the current line (quit, exit).
+  void stop() noexcept { stopped_ = true; }
   void setVerbose(bool on) noexcept { verbose_ = on; }
   // The command before the current line and what it printed.
   const std::string& previousCommand() const noexcept { return previousCommand_; }
@@ -111,6 +113,7 @@ class Workbench {
   std::ostringstream buffer_;
   std::ostream quiet_{nullptr};
   bool verbose_ = true;
+  bool stopped_ = false;
   int depth_ = 0;  // commands that run commands (later, queued events) print into one output
   std::string previousCommand_, previousOutput_, lastFailure_;
   std::vector<std::string> failures_;
