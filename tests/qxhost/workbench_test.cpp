@@ -64,6 +64,45 @@ TEST_F(WorkbenchTest, MalformedLinesAreCountedAndExplained) {
   EXPECT_NE(out.find("no object named $nobody"), std::string::npos);
 }
 
+// Expectations check the output of the command before them; a failed one names its line.
+TEST(WorkbenchExpect, PassesFailsAndNamesTheLine) {
+  struct Case {
+    const char* script;
+    int failed;
+    const char* failure;
+  } cases[] = {
+      {"echo a b\nexpect \"a b\"\nexpect-not \"c\"\n", 0, ""},
+      {"echo one\necho two\nexpect \"one\"\n", 1,
+       "line 3: expectation failed: the output of \"echo two\" does not contain \"one\""},
+      {"echo two\nexpect \"x\"\nexpect \"two\"\n", 1, "line 2: expectation failed"},
+      {"echo a\nexpect-not \"a\"\n", 1, "contains \"a\""},
+      {"echo a\necho b\nexpect \"a\\nb\"\n", 1, "does not contain \"a\\nb\""},
+      {"# comment\nexpect \"x\"\n", 1, "line 2: usage error: no command before this expectation"},
+      {"echo a\nexpect\nexpect \"a\" \"b\"\n", 2, "line 2: usage error: one quoted text"},
+      {"echo a\n  quit  \nnot-run\n", 0, ""},
+      {"fault X Y notanumber\necho a\nexpect \"a\"\n", 1,
+       "line 1: usage error: not a call number: notanumber"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    auto home = qx::testing::uniqueTempPath("expect");
+    sim::HostOptions o;
+    o.home = home;
+    o.dataDir = std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data";
+    {
+      sim::SimHost host(o);
+      std::ostringstream out;
+      Workbench w(host, out);
+      std::istringstream in(c.script);
+      EXPECT_EQ(w.run(in), c.failed) << out.str();
+      ASSERT_EQ(w.failures().size(), static_cast<size_t>(c.failed));
+      std::string first = w.failures().empty() ? "" : w.failures()[0];
+      EXPECT_NE(first.find(c.failure), std::string::npos) << first;
+    }
+    std::filesystem::remove_all(home);
+  }
+}
+
 // The demo leaves the component's per-thread resource loader alive (it is kept by design), so
 // leaks are measured between a first and a second run of the demo.
 TEST(WorkbenchDemo, RunsWithoutMalformedLinesAndLeavesNothingBehindOnARerun) {
@@ -86,6 +125,39 @@ TEST(WorkbenchDemo, RunsWithoutMalformedLinesAndLeavesNothingBehindOnARerun) {
     if (pass == 0) afterFirst = automation::Object::liveObjects();
   }
   EXPECT_EQ(automation::Object::liveObjects(), afterFirst);
+  std::filesystem::remove_all(home);
+}
+
+// The tour in English as a deployer sees it: narrated steps and what the user sees, none of the
+// traffic between host and plug-in, and every expectation of the tour met.
+TEST(WorkbenchDemo, TourInEnglishShowsStepsWithoutEventTraffic) {
+  auto home = qx::testing::uniqueTempPath("tour");
+  std::filesystem::remove_all(home);
+  sim::HostOptions o = sim::HostOptions::fromEnvironment();
+  o.home = home;
+  o.database.clear();
+  {
+    sim::SimHost host(o);
+    host.login().setEntry("Language", "EN");
+    std::ostringstream out;
+    Workbench w(host, out);
+    w.setVerbose(false);
+    std::istringstream in(demoScript());
+    EXPECT_EQ(w.run(in), 0) << out.str();
+    const std::string& text = out.str();
+    for (const char* shown :
+         {"\n1. Installing", "\n5. A productivity on the mould MD-02 is refused",
+          "do not match, please check!", "the grid now shows:", "| 2026-12-07 |",
+          "more rows (--verbose shows every row)"}) {
+      SCOPED_TRACE(shown);
+      EXPECT_NE(text.find(shown), std::string::npos) << text;
+    }
+    for (const char* hidden :
+         {"events raised", "bCancel", "\n> schedule", "sProgID =", "| 2026-12-06 |"}) {
+      SCOPED_TRACE(hidden);
+      EXPECT_EQ(text.find(hidden), std::string::npos) << text;
+    }
+  }
   std::filesystem::remove_all(home);
 }
 

@@ -92,6 +92,10 @@ void addCoreCommands(Workbench& w) {
                     wb.out() << "  " << c.name << " " << c.usage << "\n      " << c.help << "\n";
                   }
                 }});
+  for (const char* name : {"quit", "exit"}) {
+    w.addCommand({name, "", "ends the session (the rest of a script is not run)",
+                  [](Workbench& wb, const Line&) { wb.stop(); }});
+  }
   w.addCommand({"echo", "<text...>", "prints its words", [](Workbench& wb, const Line& l) {
                   for (size_t i = 1; i < l.size(); ++i)
                     wb.out() << (i > 1 ? " " : "") << l.words[i];
@@ -167,7 +171,15 @@ void addCoreCommands(Workbench& w) {
                     return;
                   }
                   need(l, 3);
-                  int nth = l.size() > 3 ? std::stoi(l.words[3]) : 1;
+                  int nth = 1;
+                  if (l.size() > 3) {
+                    auto n = automation::parseNumber(l.words[3]);
+                    if (!n || *n < 0 || *n > 1e9) {
+                      throw UsageError{"not a call number: " + l.words[3] +
+                                       " (1 for the first call, 0 for every call)"};
+                    }
+                    nth = automation::roundToInt32(*n);
+                  }
                   wb.host().faults().add(l.words[1], l.words[2], nth);
                   wb.out() << "fault: " << l.words[1] << "." << l.words[2] << " call " << nth
                            << "\n";

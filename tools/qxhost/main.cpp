@@ -1,45 +1,57 @@
-// qxhost: the workbench. Usage:
-//   qxhost [--home DIR] [--database FILE] demo      the built-in demo scenario
-//   qxhost [--home DIR] [--database FILE] FILE      runs a script file
-//   qxhost [--home DIR] [--database FILE] [-]       reads commands from standard input
+// qxhost: the workbench (qxhost --help for its options and commands).
 #include <unistd.h>
 
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
+#include "tools/qxhost/command_line.h"
 #include "tools/qxhost/workbench.h"
 
 int main(int argc, char** argv) {
+  using namespace qx::qxhost;
+  CommandLine cl = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (!cl.error.empty()) {
+    std::cerr << "qxhost: " << cl.error << "\n";
+    return 2;
+  }
+  if (cl.help) {
+    printHelp(std::cout);
+    return 0;
+  }
+  if (cl.version) {
+    std::cout << "qxhost " << QX_VERSION << "\n";
+    return 0;
+  }
   qx::sim::HostOptions options = qx::sim::HostOptions::fromEnvironment();
-  std::string script;
-  for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
-    if ((a == "--home" || a == "--database") && i + 1 < argc) {
-      (a == "--home" ? options.home : options.database) = argv[++i];
-    } else if (a == "-h" || a == "--help") {
-      std::cout << "usage: qxhost [--home DIR] [--database FILE] [demo | SCRIPT | -]\n";
-      return 0;
-    } else {
-      script = a;
+  if (cl.home) options.home = *cl.home;
+  if (cl.database) options.database = *cl.database;
+  std::ifstream file;
+  if (!cl.script.empty() && cl.script != "-" && cl.script != "demo") {
+    file.open(cl.script);
+    if (!file) {
+      std::cerr << "qxhost: cannot read the script " << cl.script
+                << " (give a readable file, demo, or - for standard input)\n";
+      return 2;
     }
   }
   try {
     qx::sim::SimHost host(options);
-    qx::qxhost::Workbench bench(host, std::cout);
+    if (!cl.language.empty()) host.login().setEntry("Language", cl.language);
+    Workbench bench(host, std::cout);
     int failed = 0;
-    if (script == "demo") {
-      std::istringstream in(qx::qxhost::demoScript());
+    if (cl.script == "demo") {
+      bench.setVerbose(cl.verbose);
+      std::istringstream in(demoScript());
       failed = bench.run(in);
-    } else if (!script.empty() && script != "-") {
-      std::ifstream in(script);
-      if (!in) {
-        std::cerr << "qxhost: cannot open " << script << "\n";
-        return 2;
-      }
-      failed = bench.run(in);
+    } else if (file.is_open()) {
+      failed = bench.run(file);
     } else {
       failed = bench.run(std::cin, isatty(0) != 0);
+    }
+    std::string where = file.is_open() ? cl.script + ":" : std::string();
+    for (const std::string& f : bench.failures()) {
+      std::cerr << "qxhost: " << where << (where.empty() ? f : f.substr(5)) << "\n";
     }
     return failed == 0 ? 0 : 1;
   } catch (const qx::automation::Error& e) {

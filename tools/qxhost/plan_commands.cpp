@@ -40,7 +40,12 @@ void printReport(Workbench& w, const sim::ReportTable& r) {
     w.out() << "\n";
   };
   line(r.columns);
-  for (const auto& row : r.rows) line(row);
+  // A tour shows the report's first page; the whole report when verbose.
+  size_t shown = w.verbose() ? r.rows.size() : std::min<size_t>(r.rows.size(), 12);
+  for (size_t i = 0; i < shown; ++i) line(r.rows[i]);
+  if (shown < r.rows.size()) {
+    w.out() << "    ... " << r.rows.size() - shown << " more rows (--verbose shows every row)\n";
+  }
   if (!w.host().reports().output().empty()) {
     w.out() << "  written to " << w.host().reports().output().string() << "\n";
   }

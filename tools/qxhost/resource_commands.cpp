@@ -43,9 +43,9 @@ void printMessage(Workbench& w, const Variant& sMsg) {
 
 // Prints the by-reference arguments and the failure of an event, then what the engine did.
 void printOutcome(Workbench& w, std::string_view event, const MasterDataBill::Outcome& o) {
-  w.out() << event << (o.failure ? " failed" : " returned") << "\n";
+  w.trace() << event << (o.failure ? " failed" : " returned") << "\n";
   for (const auto& [name, value] : o.byRef) {
-    w.out() << "  " << name << " = " << Workbench::formatValue(value) << "\n";
+    w.trace() << "  " << name << " = " << Workbench::formatValue(value) << "\n";
   }
   if (o.failure) {
     w.out() << "  ";
@@ -68,8 +68,8 @@ void open(Workbench& w, const Line& l) {
   w.setObject(kPlugin, plugin);
   w.setObject(kBill, ObjectRef(engine));
   w.setObject(kEvents, ObjectRef(engine->events()));
-  w.out() << "resource bill open: $" << kPlugin << " = " << host::prog_id::kEIResource << ", $"
-          << kEvents << " = its MasterDataEvents source\n";
+  w.trace() << "resource bill open: $" << kPlugin << " = " << host::prog_id::kEIResource << ", $"
+            << kEvents << " = its MasterDataEvents source\n";
 }
 
 void columns(Workbench& w) {
@@ -102,6 +102,9 @@ void components(Workbench& w, const Line& l) {
   for (const std::string& id : ids) {
     MasterDataBill::Outcome o = bill(w).component(id);
     printOutcome(w, "OnGetMTSComponent " + id, o);
+    // What the bill then uses in place of the host's own component.
+    if (!w.verbose() && !o.failure)
+      w.out() << "  " << id << " -> " << o["sProgID"].toString() << "\n";
   }
 }
 
@@ -145,10 +148,10 @@ std::vector<MasterDataBill::Field> fieldEntries(Workbench& w, const Line& l, siz
 
 void save(Workbench& w, const Line& l) {
   std::vector<MasterDataBill::Field> fields = fieldEntries(w, l, 2);
-  w.out() << "field entries:";
+  w.trace() << "field entries:";
   for (const auto& [name, value] : fields)
-    w.out() << " " << name << "=" << Workbench::formatValue(value);
-  w.out() << "\n";
+    w.trace() << " " << name << "=" << Workbench::formatValue(value);
+  w.trace() << "\n";
   MasterDataBill::Outcome o = bill(w).save(fields);
   printOutcome(w, "OnCheckData", o);
   printMessage(w, o["sMsg"]);

@@ -11,6 +11,7 @@
 #include "scheduler/ei_rep_scheduler.h"
 #include "services/login_props.h"
 #include "sim/schedule_bill.h"
+#include "tools/qxhost/ledger_window.h"
 #include "tools/qxhost/workbench.h"
 #include "widgets/ledger_data.h"
 
@@ -62,17 +63,19 @@ BillView viewOf(Workbench& w) {
   return v;
 }
 
+void printGrid(Workbench& w);
+
 // Prints what an event changed: the by-reference result, messages, cells, text boxes, ledger.
 void report(Workbench& w, std::string_view what, const BillView& before,
-            const sim::ScheduleBill::Outcome& o) {
+            const sim::ScheduleBill::Outcome& o, bool showGrid = true) {
   if (o.failure) w.printError(*o.failure);
-  w.out() << what << ": bCancel = " << (o.cancel ? "True" : "False") << "\n";
+  w.trace() << what << ": bCancel = " << (o.cancel ? "True" : "False") << "\n";
   BillView after = viewOf(w);
   const auto& raised = bill(w).raisedEvents();
   if (before.events < raised.size()) {
-    w.out() << "  events raised:";
-    for (size_t i = before.events; i < raised.size(); ++i) w.out() << " " << raised[i];
-    w.out() << "\n";
+    w.trace() << "  events raised:";
+    for (size_t i = before.events; i < raised.size(); ++i) w.trace() << " " << raised[i];
+    w.trace() << "\n";
   }
   size_t changes = 0;
   const auto& shown = w.host().platform().shownMessages();
@@ -95,28 +98,36 @@ void report(Workbench& w, std::string_view what, const BillView& before,
   for (size_t i = std::min(before.reports, reports.size()); i < reports.size(); ++i, ++changes) {
     printReport(w, reports[i]);
   }
+  // Changed cells one by one; a tour shows the grid as the user sees it instead.
+  size_t changedCells = 0;
   for (size_t r = 0; r < after.cells.size(); ++r) {
     for (size_t c = 0; c < after.cells[r].size(); ++c) {
       std::string old = r < before.cells.size() && c < before.cells[r].size()
                             ? before.cells[r][c]
                             : std::string("(no cell)");
       if (old == after.cells[r][c]) continue;
-      w.out() << "  cell (" << r + 1 << ", " << c + 1 << ") \"" << old << "\" -> \""
-              << after.cells[r][c] << "\"\n";
-      ++changes;
+      w.trace() << "  cell (" << r + 1 << ", " << c + 1 << ") \"" << old << "\" -> \""
+                << after.cells[r][c] << "\"\n";
+      ++changedCells;
     }
   }
   if (after.cells.size() != before.cells.size()) {
-    w.out() << "  grid rows " << before.cells.size() << " -> " << after.cells.size() << "\n";
-    ++changes;
+    w.trace() << "  grid rows " << before.cells.size() << " -> " << after.cells.size() << "\n";
+    ++changedCells;
   }
+  if (changedCells > 0 && !w.verbose() && showGrid) {
+    w.out() << "  the grid now shows:\n";
+    printGrid(w);
+  }
+  changes += changedCells;
   for (const auto& [name, text] : after.texts) {
     if (before.texts.at(name) == text) continue;
     w.out() << "  " << name << " \"" << before.texts.at(name) << "\" -> \"" << text << "\"\n";
     ++changes;
   }
   if (after.ledger != before.ledger) {
-    w.out() << "  the capacity ledger now shows:\n" << after.ledger;
+    w.out() << "  the capacity ledger now shows:\n"
+            << ledgerWindow(after.ledger, w.ledgerFrom, w.ledgerDays);
     ++changes;
   }
   if (!o.action.empty()) w.out() << "  " << o.action << "\n";
@@ -223,7 +234,8 @@ void cmdSchedule(Workbench& w, const Line& l) {
     if (l.size() < 5) throw UsageError{"type <row> <col> \"text\""};
     int32_t row = number(l, 2), col = columnOf(l, 3);
     BillView before = viewOf(w);
-    report(w, "type", before, bill(w).typeInto(row, col, l.words[4]));
+    // What was typed is on the user's screen already: a tour shows what the plug-in made of it.
+    report(w, "type", before, bill(w).typeInto(row, col, l.words[4]), false);
   } else if (sub == "lock") {
     int32_t row = number(l, 2), col = columnOf(l, 3);
     bool locked = l.size() < 5 || !automation::equalsIgnoreCase(l.words[4], "off");
@@ -239,14 +251,31 @@ void cmdSchedule(Workbench& w, const Line& l) {
     BillView before = viewOf(w);
     report(w, "reload", before, bill(w).reload());
   } else if (sub == "ledger") {
-    w.out() << bill(w).form().ldgAbility->renderText();
+    w.out() << ledgerWindow(bill(w).form().ldgAbility->renderText(), w.ledgerFrom, w.ledgerDays);
+  } else if (sub == "window") {
+    // window <from yyyy-mm-dd> <days> | all: the dates the ledger is shown with.
+    if (l.size() == 3 && automation::equalsIgnoreCase(l.words[2], "all")) {
+      w.ledgerFrom.clear();
+      w.ledgerDays = 0;
+      w.out() << "the ledger shows every date\n";
+      return;
+    }
+    if (l.size() != 4 || !automation::parseDate(l.words[2]) || l.words[2].size() != 10) {
+      throw UsageError{
+          "window <from yyyy-mm-dd> <days>, as in window 2026-12-01 14, or window all"};
+    }
+    int32_t days = number(l, 3);
+    if (days < 1) throw UsageError{"the number of days is 1 or more, not " + l.words[3]};
+    w.ledgerFrom = l.words[2];
+    w.ledgerDays = days;
+    w.out() << "the ledger shows " << days << " days from " << w.ledgerFrom << "\n";
   } else if (sub == "showability") {
     // The user's saved choice, as the plug-in reads it when a bill opens.
     if (l.size() < 3) throw UsageError{"showability on|off"};
     bool on = automation::equalsIgnoreCase(l.words[2], "on");
     std::string path = scheduler::settingsKeyPath(services::GetEdition(0));
     w.host().registry().write(path, "ShowAbility", automation::Variant(on));
-    w.out() << path << "\\ShowAbility = " << (on ? "True" : "False") << "\n";
+    w.trace() << path << "\\ShowAbility = " << (on ? "True" : "False") << "\n";
   } else if (sub == "settings") {
     std::string path = scheduler::settingsKeyPath(services::GetEdition(0));
     w.out() << path << "\n";
@@ -269,7 +298,8 @@ void addScheduleCommands(Workbench& w) {
                 "open <id> | layout | grid | header | resize <w> <h> | drag <grab y> <y>... | "
                 "select <row> <col> | click <tool> | key <code|F7|Up|Down|Left|Right|Delete> | "
                 "type <row> <col> \"text\" | lock <row> <col> [off] | check | save | reload | "
-                "ledger | showability on|off | settings | close",
+                "ledger | window <from yyyy-mm-dd> <days>|all | showability on|off | settings | "
+                "close",
                 "the repetitive schedule bill of a work order, with the schedule plug-in",
                 cmdSchedule});
 }

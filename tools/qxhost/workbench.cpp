@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 #include "automation/conversions.h"
 #include "automation/host_dictionary.h"
@@ -49,8 +50,18 @@ Line tokenize(std::string_view s) {
   return line;
 }
 
-Workbench::Workbench(sim::SimHost& host, std::ostream& out) : host_(host), out_(out) {
+Workbench::Workbench(sim::SimHost& host, std::ostream& out) : host_(&host), out_(out) {
   addAllCommands(*this);
+}
+
+// Registering the commands touches no host: a listing needs none.
+Workbench::Workbench(std::ostream& out) : host_(nullptr), out_(out) {
+  addAllCommands(*this);
+}
+
+std::vector<Workbench::Command> Workbench::commandSet() {
+  std::ostringstream unused;
+  return Workbench(unused).commands_;
 }
 
 Workbench::~Workbench() {
@@ -69,13 +80,42 @@ void Workbench::addCommand(Command c) {
   commands_.push_back(std::move(c));
 }
 
+bool Workbench::fail(std::string message) {
+  out() << message << "\n";
+  lastFailure_ = std::move(message);
+  return false;
+}
+
 bool Workbench::execute(std::string_view text) {
+  if (depth_ > 0) return dispatch(text);
+  buffer_.str("");
+  ++depth_;
+  bool ok = dispatch(text);
+  --depth_;
+  std::string printed = buffer_.str();
+  buffer_.str("");
+  out_ << printed;
+  Line line;
+  try {
+    line = tokenize(text);
+  } catch (const UsageError&) {
+  }
+  std::string name = line.words.empty() ? std::string() : automation::asciiLower(line.words[0]);
+  // Expectations check, and a tour's narration stands between, the command before them.
+  bool expectation = name == "expect" || name == "expect-not" || name == "step";
+  if (!line.words.empty() && !expectation) {
+    previousCommand_ = std::string(text);
+    previousOutput_ = std::move(printed);
+  }
+  return ok;
+}
+
+bool Workbench::dispatch(std::string_view text) {
   Line line;
   try {
     line = tokenize(text);
   } catch (const UsageError& u) {
-    out_ << "usage error: " << u.message << "\n";
-    return false;
+    return fail("usage error: " + u.message);
   }
   if (line.words.empty()) return true;
   std::string name = automation::asciiLower(line.words[0]);
@@ -85,24 +125,26 @@ bool Workbench::execute(std::string_view text) {
       c.run(*this, line);
       return true;
     } catch (const UsageError& u) {
-      out_ << "usage error: " << u.message << "\n  usage: " << c.name << " " << c.usage << "\n";
-      return false;
+      return fail("usage error: " + u.message + "\n  usage: " + c.name + " " + c.usage);
+    } catch (const ExpectationFailed& e) {
+      return fail("expectation failed: " + e.message);
     } catch (const Error& e) {
       printError(e);
       return true;  // the host call failed: that is the outcome, the script goes on
+    } catch (const std::exception& e) {
+      return fail("usage error: " + std::string(e.what()) + "\n  usage: " + c.name + " " + c.usage);
     }
   }
-  out_ << "usage error: unknown command \"" << line.words[0] << "\" (try help)\n";
-  return false;
+  return fail("usage error: unknown command \"" + line.words[0] + "\" (try help)");
 }
 
 int Workbench::run(std::istream& in, bool interactive) {
   int failed = 0;
   std::string text;
-  for (;;) {
+  for (int number = 1;; ++number) {
     if (interactive) out_ << "qxhost> " << std::flush;
     if (!std::getline(in, text)) break;
-    if (!interactive) {
+    if (!interactive && verbose_) {
       Line l;
       try {
         l = tokenize(text);
@@ -115,9 +157,14 @@ int Workbench::run(std::istream& in, bool interactive) {
         out_ << text << "\n";  // a script's comments narrate the scenario
       }
     }
-    if (!execute(text)) ++failed;
-    if (text == "quit" || text == "exit") break;
+    if (!execute(text)) {
+      ++failed;
+      std::string reason = lastFailure_.substr(0, lastFailure_.find('\n'));
+      failures_.push_back("line " + std::to_string(number) + ": " + reason);
+    }
+    if (stopped_) break;
   }
+  stopped_ = false;
   return failed;
 }
 
@@ -211,9 +258,9 @@ std::string Workbench::formatValue(const Variant& v) {
 }
 
 void Workbench::printError(const Error& e) {
-  out_ << "error " << e.number() << ": " << e.description();
-  if (!e.source().empty()) out_ << " [" << e.source() << "]";
-  out_ << "\n";
+  out() << "error " << e.number() << ": " << e.description();
+  if (!e.source().empty()) out() << " [" << e.source() << "]";
+  out() << "\n";
 }
 
 void addAllCommands(Workbench& w) {
@@ -224,6 +271,9 @@ void addAllCommands(Workbench& w) {
   addScheduleCommands(w);
   addAbilityCommands(w);
   addPlanCommands(w);
+  addExpectCommands(w);
+  addTourCommands(w);
+  addExportCommands(w);
 }
 
 }  // namespace qx::qxhost

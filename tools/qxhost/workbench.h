@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ Line tokenize(std::string_view text);
 struct UsageError {
   std::string message;
 };
+// Thrown by expect lines whose text the previous command's output does not bear out.
+struct ExpectationFailed {
+  std::string message;
+};
 
 class Workbench {
  public:
@@ -45,15 +50,32 @@ class Workbench {
 
   Workbench(sim::SimHost& host, std::ostream& out);
   ~Workbench();
+  // The command set as a session has it, for a listing without a host.
+  static std::vector<Command> commandSet();
 
   void addCommand(Command c);
-  // Runs every line; returns the number of lines that failed as written.
+  // Runs every line; returns the number of lines that failed as written or whose expectation
+  // failed.
   int run(std::istream& in, bool interactive = false);
   // Runs one line; false when it failed as written (the reason is printed).
   bool execute(std::string_view line);
+  // Each failed line of the runs so far: "line N: reason".
+  const std::vector<std::string>& failures() const noexcept { return failures_; }
 
-  sim::SimHost& host() noexcept { return host_; }
-  std::ostream& out() noexcept { return out_; }
+  sim::SimHost& host() noexcept { return *host_; }
+  // Where commands print; a command's output is kept for the expect lines after it.
+  std::ostream& out() noexcept { return buffer_; }
+  // Where the traffic between host and plug-in goes (events, by-reference arguments, the
+  // commands themselves): printed when verbose, the default; a guided tour shows only what the
+  // user would see.
+  std::ostream& trace() noexcept { return verbose_ ? buffer_ : quiet_; }
+  bool verbose() const noexcept { return verbose_; }
+  // Ends the run after the current line (quit, exit).
+  void stop() noexcept { stopped_ = true; }
+  void setVerbose(bool on) noexcept { verbose_ = on; }
+  // The command before the current line and what it printed.
+  const std::string& previousCommand() const noexcept { return previousCommand_; }
+  const std::string& previousOutput() const noexcept { return previousOutput_; }
 
   // Named objects of the session ($name in commands).
   void setObject(const std::string& name, ObjectRef o);
@@ -73,10 +95,28 @@ class Workbench {
 
   // The schedule bill open in the session, if any.
   std::unique_ptr<sim::ScheduleBill> schedule;
+  // The dates the capacity ledger is shown with: from a date (empty: the first), so many days
+  // (0: all).
+  std::string ledgerFrom;
+  int ledgerDays = 0;
+  // The guided tour's steps so far.
+  int steps = 0;
 
  private:
-  sim::SimHost& host_;
+  explicit Workbench(std::ostream& out);
+  // Runs one line; the reason of a failure goes to the output and to `lastFailure_`.
+  bool dispatch(std::string_view text);
+  bool fail(std::string message);
+
+  sim::SimHost* host_;
   std::ostream& out_;
+  std::ostringstream buffer_;
+  std::ostream quiet_{nullptr};
+  bool verbose_ = true;
+  bool stopped_ = false;
+  int depth_ = 0;  // commands that run commands (later, queued events) print into one output
+  std::string previousCommand_, previousOutput_, lastFailure_;
+  std::vector<std::string> failures_;
   std::vector<Command> commands_;
   std::map<std::string, ObjectRef> objects_;
 };
@@ -89,13 +129,16 @@ void addWidgetCommands(Workbench& w);
 void addScheduleCommands(Workbench& w);
 void addAbilityCommands(Workbench& w);
 void addPlanCommands(Workbench& w);
+void addExpectCommands(Workbench& w);
+void addTourCommands(Workbench& w);
+void addExportCommands(Workbench& w);
 void addAllCommands(Workbench& w);
 
 // What a dialog showed and how it was answered; a report as the viewer shows it.
 void printDialog(Workbench& w, const sim::AnsweredDialog& d);
 void printReport(Workbench& w, const sim::ReportTable& r);
 
-// The built-in demo scenario.
+// The guided tour on the sample database (qxhost demo).
 std::string demoScript();
 
 }  // namespace qx::qxhost

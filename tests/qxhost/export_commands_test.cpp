@@ -1,0 +1,81 @@
+// Exports of the capacity ledger and the report as CSV files, and what a failed export leaves.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "qxhost/workbench_fixture.h"
+
+namespace qx::qxhost {
+namespace {
+
+class ExportTest : public WorkbenchFixture {
+ protected:
+  static std::string read(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+};
+
+TEST_F(ExportTest, LedgerAndReportAsCsv) {
+  std::filesystem::path ledger = home_ / "ledger.csv", report = home_ / "report.csv";
+  int failed = -1;
+  std::string out =
+      run("register\nlogin language EN\nschedule showability on\n"
+          "schedule open 5001\nschedule select 3 ColQty\n"
+          "export --csv " +
+              ledger.string() +
+              " ledger\n"
+              "schedule click viewload\n"
+              "export --csv " +
+              report.string() + " report\n",
+          &failed);
+  EXPECT_EQ(failed, 0) << out;
+  std::string csv = read(ledger);
+  // The two header lines, then the line's six measure rows, one CSV line each.
+  EXPECT_EQ(csv.rfind("Production line,,,,Capacity/Load,2026-12-01,", 0), 0u) << csv;
+  EXPECT_NE(csv.find("\r\nCode,Name,Work centre,Productivity,,,"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\r\nL-02,"), std::string::npos) << csv;
+  EXPECT_NE(csv.find(",-10.67,"), std::string::npos) << csv;
+  size_t lines = 0;
+  for (size_t at = 0; (at = csv.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
+  EXPECT_EQ(lines, 8u) << csv;
+  EXPECT_NE(out.find("wrote " + ledger.string() + ": 8 lines"), std::string::npos) << out;
+  std::string rows = read(report);
+  EXPECT_EQ(rows.rfind("FItemNumber,", 0), 0u) << rows.substr(0, 200);
+  EXPECT_NE(rows.find(",L-02,"), std::string::npos);
+}
+
+TEST_F(ExportTest, BadExportsSayWhatIsWrongAndWriteNothing) {
+  std::filesystem::path file = home_ / "x.csv";
+  struct Case {
+    std::string script, message;
+  } cases[] = {
+      {"export --csv " + file.string() + " ledger\n", "no schedule bill is open"},
+      {"export\n", "export --csv FILE ledger|report"},
+      {"export --html " + file.string() + " ledger\n", "export --csv FILE ledger|report"},
+      {"schedule open 5001\nexport --csv " + file.string() + " grid\n",
+       "export what: ledger or report, not grid"},
+      {"schedule open 5001\nexport --csv " + file.string() + " report\n",
+       "no report has been shown yet"},
+      {"schedule showability on\nschedule open 5001\nschedule select 3 ColQty\n"
+       "export --csv " +
+           (home_ / "no" / "such" / "x.csv").string() + " ledger\n",
+       "cannot write"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    int failed = -1;
+    std::string out = run("register\n" + c.script + "echo still here\n", &failed);
+    EXPECT_EQ(failed, 1) << out;
+    EXPECT_NE(out.find(c.message), std::string::npos) << out;
+    EXPECT_NE(out.find("still here"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_FALSE(std::filesystem::exists(home_ / "no"));
+  }
+}
+
+}  // namespace
+}  // namespace qx::qxhost

@@ -1,0 +1,74 @@
+#include "tools/qxhost/command_line.h"
+
+#include <cctype>
+#include <ostream>
+
+#include "tools/qxhost/workbench.h"
+
+namespace qx::qxhost {
+
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
+  CommandLine c;
+  bool positional = false;
+  for (size_t i = 0; i < args.size() && c.error.empty(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--home" || a == "--database") {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        c.error = a + " needs a value, as in " + a + (a == "--home" ? " DIR" : " FILE");
+      } else {
+        (a == "--home" ? c.home : c.database) = args[++i];
+      }
+    } else if (a == "--lang") {
+      std::string v = i + 1 < args.size() ? args[i + 1] : std::string();
+      for (char& ch : v) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+      if (v == "EN" || v == "CHS" || v == "ZH") {
+        c.language = v == "EN" ? "EN" : "CHS";
+        ++i;
+      } else {
+        c.error = "--lang takes EN (English) or ZH (Chinese), as in --lang EN";
+      }
+    } else if (a == "-v" || a == "--verbose") {
+      c.verbose = true;
+    } else if (a == "-h" || a == "--help") {
+      c.help = true;
+    } else if (a == "--version") {
+      c.version = true;
+    } else if (a.size() > 1 && a[0] == '-') {
+      c.error = "unknown option " + a + " (qxhost --help lists the options)";
+    } else if (positional) {
+      c.error = "one script at a time: " + c.script + " and " + a;
+    } else {
+      c.script = a;
+      positional = true;
+    }
+  }
+  return c;
+}
+
+void printHelp(std::ostream& out) {
+  out << "usage: qxhost [options] [demo | SCRIPT | -]\n"
+         "\n"
+         "  demo      the guided tour on the sample database\n"
+         "  SCRIPT    runs the commands of a script file\n"
+         "  -         reads commands from standard input (also when nothing is given)\n"
+         "\n"
+         "options:\n"
+         "  --home DIR        the host's home folder (registry file, sample database);\n"
+         "                    default $QX_HOME, else ~/.qxhost\n"
+         "  --database FILE   another SQLite database (default $QX_DATABASE, else the sample)\n"
+         "  --lang EN|ZH      the login's language (default Chinese)\n"
+         "  -v, --verbose     the tour also shows the events and by-reference arguments\n"
+         "  -h, --help        this text\n"
+         "  --version         the workbench's version\n"
+         "\n"
+         "exit status: 0 when every line ran, 1 when a line was malformed or an expectation\n"
+         "failed, 2 when the command line is wrong or the host cannot start.\n"
+         "\n"
+         "commands:\n";
+  for (const Workbench::Command& c : Workbench::commandSet()) {
+    out << "  " << c.name << (c.usage.empty() ? "" : " ") << c.usage << "\n      " << c.help
+        << "\n";
+  }
+}
+
+}  // namespace qx::qxhost

@@ -1,0 +1,107 @@
+// Exports of what the schedule form shows: the capacity ledger's rows as the ledger control
+// holds them, and the last report the viewer showed, as CSV files.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <system_error>
+
+#include "automation/text.h"
+#include "sim/ledger_grid.h"
+#include "sim/report_shelf.h"
+#include "sim/schedule_bill.h"
+#include "sim/text_table.h"
+#include "tools/qxhost/workbench.h"
+
+namespace qx::qxhost {
+
+namespace {
+
+// Writes the whole file or nothing: a temporary file beside it, renamed over it when complete.
+void writeWhole(const std::filesystem::path& file, const std::string& text) {
+  std::filesystem::path temporary = file;
+  temporary += ".part";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) {
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      throw UsageError{"cannot write " + file.string() + " (give a file in a writable folder)"};
+    }
+  }
+  std::error_code failed;
+  std::filesystem::rename(temporary, file, failed);
+  if (failed) {
+    std::filesystem::remove(temporary, failed);
+    throw UsageError{"cannot write " + file.string() + " (give a file in a writable folder)"};
+  }
+}
+
+// The ledger's rows as the control shows them: merge marks and heading marks taken off the
+// first header line, the second header line blank under a one-level heading, hidden columns
+// left out.
+sim::ReportTable ledgerTable(Workbench& w) {
+  if (!w.schedule) throw UsageError{"no schedule bill is open (schedule open <work order id>)"};
+  const sim::LedgerGrid& ledger = *w.schedule->form().ldgAbility;
+  const std::vector<std::string>& texts = ledger.texts();
+  if (texts.empty()) {
+    throw UsageError{"the capacity ledger shows nothing yet (select a row with a line first)"};
+  }
+  std::vector<std::vector<std::string>> rows;
+  for (const std::string& text : texts) rows.push_back(sim::splitCells(text));
+  std::vector<bool> oneLevel;
+  for (std::string& cell : rows[0]) {
+    if (!cell.empty() && cell.back() == '+') cell.pop_back();
+    oneLevel.push_back(cell.find('$') != std::string::npos);
+    std::erase(cell, '$');
+  }
+  if (ledger.fixedRows() >= 2 && rows.size() > 1) {
+    for (size_t c = 0; c < rows[1].size() && c < oneLevel.size(); ++c) {
+      if (oneLevel[c]) rows[1][c].clear();
+    }
+  }
+  for (auto& row : rows) {
+    std::vector<std::string> shown;
+    for (size_t c = 0; c < row.size(); ++c) {
+      bool hidden = static_cast<int32_t>(c) < ledger.cols() &&
+                    ledger.column(static_cast<int32_t>(c) + 1).hidden();
+      if (!hidden) shown.push_back(std::move(row[c]));
+    }
+    row = std::move(shown);
+  }
+  sim::ReportTable t;
+  t.columns = std::move(rows[0]);
+  t.rows.assign(std::make_move_iterator(rows.begin() + 1), std::make_move_iterator(rows.end()));
+  return t;
+}
+
+void cmdExport(Workbench& w, const Line& l) {
+  if (l.size() != 4 || !automation::equalsIgnoreCase(l.words[1], "--csv")) {
+    throw UsageError{"export --csv FILE ledger|report, as in export --csv ledger.csv ledger"};
+  }
+  std::string what = automation::asciiLower(l.words[3]);
+  sim::ReportTable table;
+  if (what == "ledger") {
+    table = ledgerTable(w);
+  } else if (what == "report") {
+    const auto& shown = w.host().reports().shown();
+    if (shown.empty()) throw UsageError{"no report has been shown yet (schedule click viewload)"};
+    table = shown.back();
+  } else {
+    throw UsageError{"export what: ledger or report, not " + l.words[3]};
+  }
+  writeWhole(l.words[2], sim::reportCsv(table));
+  w.out() << "wrote " << l.words[2] << ": " << table.rows.size() + 1 << " lines\n";
+}
+
+}  // namespace
+
+void addExportCommands(Workbench& w) {
+  w.addCommand({"export", "--csv FILE ledger|report",
+                "writes the capacity ledger's rows or the last report shown to a CSV file",
+                cmdExport});
+}
+
+}  // namespace qx::qxhost
