@@ -9,7 +9,6 @@ namespace qx::scheduler {
 
 namespace {
 constexpr int32_t kFirstDataRow = 2;
-constexpr int32_t kInfoStyle = 64;
 }  // namespace
 
 void EIRepScheduler::m_oEvent_OnSelectChanged(const Variant& IRow, const Variant& iCol,
@@ -56,7 +55,7 @@ void EIRepScheduler::m_oEvent_OnSelectChanged(const Variant& IRow, const Variant
   steps.run([&] { m_grdDetail->call("SetSelect", preRow, preCol, preRow, preCol); });
   steps.run([&] { setCellValue(preRow, "ColLineId", Variant(int32_t{0})); });
   steps.run([&] { setCellValue(preRow, "ColLine", Variant("")); });
-  steps.run([&] { services::ShowMessage(sMsg, kInfoStyle); });
+  steps.run([&] { services::ShowMessage(sMsg, services::kInformationOk); });
   bCancel = Variant(true);
 }
 

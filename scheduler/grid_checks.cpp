@@ -17,7 +17,6 @@ namespace qx::scheduler {
 using services::LoadLocalString;
 
 namespace {
-constexpr int32_t kInfoStyle = 64;
 
 std::string trimmed(const std::string& s) {
   size_t b = s.find_first_not_of(' ');
@@ -108,7 +107,7 @@ bool EIRepScheduler::CheckScheduleRows() {
     if (!row.qualifies()) continue;
     if (!CheckLineItem(itemId, row.lineId, control("txtItemNumber")->get("Text").toString(),
                        cellValue(r, "ColLine").toString(), sMsg)) {
-      services::ShowMessage(sMsg, kInfoStyle);
+      services::ShowMessage(sMsg, services::kInformationOk);
       return false;  // later rows are not examined
     }
   }
@@ -125,7 +124,8 @@ void EIRepScheduler::m_oEvent_OnCheckData(Variant& bCancel) {
     automation::Steps message;  // the refusal stands even if the box cannot be shown
     message.run([&] {
       services::ShowMessage(
-          LoadLocalString("数据检查出错,原因：") + LoadLocalString(e.description()), kInfoStyle);
+          LoadLocalString("数据检查出错,原因：") + LoadLocalString(e.description()),
+          services::kInformationOk);
     });
   }
 }

@@ -17,7 +17,6 @@ using services::LoadLocalString;
 namespace {
 constexpr int32_t kKeyF7 = 118;
 constexpr int32_t kFirstDataRow = 2;
-constexpr int32_t kInfoStyle = 64;
 }  // namespace
 
 void EIRepScheduler::m_oEvent_OnGridKeyDown(Variant& KeyCode, const Variant&, Variant& bCancel) {
@@ -84,7 +83,7 @@ ObjectRef EIRepScheduler::BrowseLine() {
     message.run([&] {
       services::ShowMessage(
           LoadLocalString("F７选择生产线出错，原因:") + LoadLocalString(e.description()),
-          kInfoStyle);
+          services::kInformationOk);
     });
     return {};
   }
