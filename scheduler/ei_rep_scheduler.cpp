@@ -87,12 +87,14 @@ void EIRepScheduler::Init(const Variant& oEvent) {
   m_oEvent.assign(frame::takeEventSource(oEvent, host::kBillEvents, kTypeName));
   if (!m_oEvent) throw automation::Error::objectNotSet(std::string(kTypeName));
 
-  Variant form;
+  // Object variables: the operations declare their slots as object references.
+  Variant form = Variant::nothing();
   m_oEvent->callId(host::bill_op::idOf(host::bill_op::kGetForm), automation::CallKind::Method,
                    automation::Arg::byRef(form));
   m_frmRep.assign(frame::takeEventSource(form, host::kFormEvents, kTypeName));
   m_grdDetail = control("grdDetail");
 
+  m_dctColumns = Variant::nothing();
   m_oEvent->callId(host::bill_op::idOf(host::bill_op::kGetColumns), automation::CallKind::Method,
                    automation::Arg::byRef(m_dctColumns));
 

@@ -1,6 +1,10 @@
 #include "sim/component_registry.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
+#endif
 
 #include "automation/arg.h"
 #include "automation/text.h"
@@ -10,6 +14,23 @@ namespace qx::sim {
 using automation::Error;
 
 namespace {
+#ifdef _WIN32
+// The few loader calls used here, over the Windows loader.
+constexpr int RTLD_NOW = 0, RTLD_LOCAL = 0;
+void* dlopen(const char* file, int) {
+  return reinterpret_cast<void*>(LoadLibraryA(file));
+}
+void* dlsym(void* h, const char* name) {
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(h), name));
+}
+int dlclose(void* h) {
+  return FreeLibrary(static_cast<HMODULE>(h)) ? 0 : -1;
+}
+std::string dlerror() {
+  return "error " + std::to_string(GetLastError());
+}
+#endif
+
 std::string hex(int32_t status) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "0x%08X", static_cast<uint32_t>(status));
@@ -27,6 +48,12 @@ void ComponentRegistry::unregisterComponent(std::string_view progId) {
 
 bool ComponentRegistry::hasComponent(std::string_view progId) const {
   return components_.count(automation::asciiLower(progId)) > 0;
+}
+
+std::vector<std::string> ComponentRegistry::componentIds() const {
+  std::vector<std::string> ids;
+  for (const auto& [id, factory] : components_) ids.push_back(id);
+  return ids;
 }
 
 std::string ComponentRegistry::classIdOf(std::string_view progId) const {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "automation/object.h"
 #include "sim/fault_injector.h"
@@ -29,6 +30,8 @@ class ComponentRegistry {
   void registerComponent(std::string_view progId, Factory factory);
   void unregisterComponent(std::string_view progId);
   bool hasComponent(std::string_view progId) const;
+  // The identifiers of the substitute host's own components (in lower case).
+  std::vector<std::string> componentIds() const;
 
   // Fails with 429 naming the identifier, with the reason after it.
   ObjectRef create(std::string_view progId);

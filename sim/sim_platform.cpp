@@ -1,6 +1,10 @@
 #include "sim/sim_platform.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include "automation/conversions.h"
 #include "automation/ref.h"
@@ -46,18 +50,66 @@ void SimPlatform::queueAnswer(int32_t button) {
 intptr_t SimPlatform::sendMessage(intptr_t hwnd, uint32_t message, intptr_t wParam,
                                   intptr_t lParam) {
   sent_.push_back({hwnd, message, wParam, lParam});
+  return windowMessage(hwnd, message, wParam, lParam);
+}
+
+intptr_t SimPlatform::windowMessage(intptr_t hwnd, uint32_t message, intptr_t wParam,
+                                    intptr_t lParam) {
   auto it = windows_.find(hwnd);
   if (it == windows_.end()) return 0;
   WindowProc proc = it->second;  // the window may unregister itself while handling
   return proc(message, wParam, lParam);
 }
 
+#ifdef _WIN32
+namespace {
+constexpr wchar_t kWindowClass[] = L"QxSubstituteWindow";
+
+LRESULT CALLBACK substituteWindowProc(HWND h, UINT message, WPARAM w, LPARAM l) {
+  auto* platform = reinterpret_cast<SimPlatform*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+  if (platform && message == WM_SIZE) {
+    return platform->windowMessage(reinterpret_cast<intptr_t>(h), message, static_cast<intptr_t>(w),
+                                   static_cast<intptr_t>(l));
+  }
+  return DefWindowProcW(h, message, w, l);
+}
+}  // namespace
+
+intptr_t SimPlatform::registerWindow(WindowProc proc) {
+  static const bool registered = [] {
+    WNDCLASSW c{};
+    c.lpfnWndProc = substituteWindowProc;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.lpszClassName = kWindowClass;
+    return RegisterClassW(&c) != 0;
+  }();
+  HWND h = registered ? CreateWindowExW(0, kWindowClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 0, 0,
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr)
+                      : nullptr;
+  if (!h) {
+    throw automation::Error(7, "the substitute host cannot create a window (error " +
+                                   std::to_string(GetLastError()) + ")");
+  }
+  SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  windows_.emplace(reinterpret_cast<intptr_t>(h), std::move(proc));
+  return reinterpret_cast<intptr_t>(h);
+}
+
+void SimPlatform::unregisterWindow(intptr_t hwnd) noexcept {
+  if (windows_.erase(hwnd) > 0) DestroyWindow(reinterpret_cast<HWND>(hwnd));
+}
+#else
 intptr_t SimPlatform::registerWindow(WindowProc proc) {
   intptr_t h = nextWindow_;
   nextWindow_ += 4;
   windows_.emplace(h, std::move(proc));
   return h;
 }
+
+void SimPlatform::unregisterWindow(intptr_t hwnd) noexcept {
+  windows_.erase(hwnd);
+}
+#endif
 
 ObjectRef SimPlatform::headerLineService() {
   return ObjectRef(HeaderLineService::create());
@@ -73,7 +125,11 @@ void SimPlatform::doEvents() {
 }
 
 uint32_t SimPlatform::processId() {
+#ifdef _WIN32
+  return static_cast<uint32_t>(GetCurrentProcessId());
+#else
   return static_cast<uint32_t>(getpid());
+#endif
 }
 
 }  // namespace qx::sim

@@ -69,9 +69,13 @@ class SimPlatform final : public host::Platform {
 
   intptr_t sendMessage(intptr_t hwnd, uint32_t message, intptr_t wParam, intptr_t lParam) override;
   const std::vector<SentMessage>& sentMessages() const noexcept { return sent_; }
-  // Registers a window; returns its handle. Messages to unknown handles return 0.
+  // Registers a window; returns its handle. Messages to unknown handles return 0. On Windows
+  // the handle is a real (hidden) window whose messages reach `proc`, so that code of another
+  // module can send to it and capture the mouse with it.
   intptr_t registerWindow(WindowProc proc);
-  void unregisterWindow(intptr_t hwnd) noexcept { windows_.erase(hwnd); }
+  void unregisterWindow(intptr_t hwnd) noexcept;
+  // A message a window of this platform received (the real window's procedure on Windows).
+  intptr_t windowMessage(intptr_t hwnd, uint32_t message, intptr_t wParam, intptr_t lParam);
 
   // Runs the queued events until none is left (events they queue run in the same pass).
   void doEvents() override;
