@@ -20,7 +20,11 @@ std::string hostDate(std::string_view fixed) {
   if (!fixed.empty()) return std::string(fixed);
   std::time_t now = std::time(nullptr);
   std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
   localtime_r(&now, &local);
+#endif
   char text[16];
   std::strftime(text, sizeof text, "%Y-%m-%d", &local);
   return text;

@@ -120,6 +120,12 @@ std::string fieldName(const char* name, int c, const std::vector<std::string>& t
   return n;
 }
 
+// SQLite takes file names in UTF-8 on every system (paths are wide on Windows).
+std::string utf8Name(const std::filesystem::path& file) {
+  std::u8string name = file.u8string();
+  return std::string(name.begin(), name.end());
+}
+
 }  // namespace
 
 SqliteDb SqliteDb::open(const std::filesystem::path& file) {
@@ -127,7 +133,7 @@ SqliteDb SqliteDb::open(const std::filesystem::path& file) {
   if (!std::filesystem::exists(file, ec)) throw cannotOpen(file, "the file does not exist");
   if (std::filesystem::is_directory(file, ec)) throw cannotOpen(file, "it is a folder");
   sqlite3* raw = nullptr;
-  int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+  int rc = sqlite3_open_v2(utf8Name(file).c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
   SqliteDb db(raw, file);
   if (rc != SQLITE_OK) {
     throw cannotOpen(file, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
@@ -141,7 +147,8 @@ SqliteDb SqliteDb::open(const std::filesystem::path& file) {
 
 SqliteDb SqliteDb::create(const std::filesystem::path& file) {
   sqlite3* raw = nullptr;
-  int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  int rc = sqlite3_open_v2(utf8Name(file).c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                           nullptr);
   SqliteDb db(raw, file);
   if (rc != SQLITE_OK) {
     throw Error(kDatabaseError,

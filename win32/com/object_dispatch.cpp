@@ -7,6 +7,9 @@
 #include "win32/com/bstr.h"
 #include "win32/com/com_error.h"
 #include "win32/com/com_variant.h"
+#include "win32/com/host_interfaces.h"
+#include "win32/com/host_operations.h"
+#include "win32/com/object_connections.h"
 
 namespace qx::win32 {
 
@@ -168,11 +171,32 @@ HRESULT ObjectDispatch::QueryInterface(REFIID iid, void** out) noexcept {
     *out = static_cast<IDispatch*>(this);
   } else if (IsEqualIID(iid, IID_IQxObject)) {
     *out = static_cast<IQxObject*>(this);
+  } else if (IsEqualIID(iid, IID_IConnectionPointContainer) && raisesEvents(*object_)) {
+    try {
+      *out = makeObjectConnections(this, object_).detach();
+      return S_OK;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  } else if (isHostInterfaceOfTarget(iid)) {
+    *out = static_cast<IDispatch*>(this);
   } else {
     return E_NOINTERFACE;
   }
   AddRef();
   return S_OK;
+}
+
+bool ObjectDispatch::isHostInterfaceOfTarget(REFIID iid) const noexcept {
+  for (const HostInterface& h : hostInterfaces()) {
+    if (!IsEqualIID(iid, *h.interfaceId)) continue;
+    try {
+      return object_->supports(h.name);
+    } catch (...) {
+      return false;
+    }
+  }
+  return false;
 }
 
 ULONG ObjectDispatch::Release() noexcept {
@@ -199,6 +223,10 @@ HRESULT ObjectDispatch::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, 
 
 HRESULT ObjectDispatch::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                VARIANT* result, EXCEPINFO* info, UINT* argErr) noexcept {
+  if (params && (params->rgvarg || params->cArgs == 0)) {
+    HRESULT declared = checkHostOperation(*object_, id, *params, argErr);
+    if (FAILED(declared)) return declared;
+  }
   return invokeObject(*object_, id, riid, flags, params, result, info, argErr, eventInterface());
 }
 

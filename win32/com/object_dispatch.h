@@ -1,6 +1,6 @@
 // IDispatch over any automation object, so that our recordset, dictionaries, vectors and
-// event sinks reach host code by name. Failures never cross: they come back as status codes
-// with an EXCEPINFO.
+// event sinks reach host code by name, and an object's events reach COM sinks. Failures never
+// cross: they come back as status codes with an EXCEPINFO.
 #pragma once
 
 #include <ole2.h>
@@ -54,6 +54,10 @@ class ObjectDispatch : public IDispatch, public IQxObject {
   virtual std::string_view eventInterface() const noexcept { return {}; }
 
  private:
+  // The interface id of a host or control interface the object implements (the type check of
+  // a plug-in's Init and of the event fields); its connection points serve the events.
+  bool isHostInterfaceOfTarget(REFIID iid) const noexcept;
+
   RefCount refs_;
   ComObjectCount count_;
   automation::ObjectRef object_;

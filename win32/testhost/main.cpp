@@ -2,6 +2,10 @@
 //   qxtesthost run           events, Init, bad input, release and unload
 //   qxtesthost unload        one host thread uses a plug-in and ends; the DLL is unloaded and
 //                            the process exits
+//   qxtesthost schedule HOME DATA TRANSCRIPT
+//                            the schedule bill's scenario through COM with the substitute
+//                            host's components on the sample database (HOME), its scripts and
+//                            translations in DATA; what the user saw goes to TRANSCRIPT
 //   qxtesthost registered    the keys regsvr32 wrote
 //   qxtesthost unregistered  none of them left after regsvr32 /u
 // Each mode ends with "<mode>: N passed, M failed" and, only when all passed, its success line.
@@ -75,6 +79,10 @@ int wmain(int argc, wchar_t** argv) {
     });
     runLastChecks();
     success = "UNLOAD PASSED";
+  } else if (mode == L"schedule" && argc == 5) {
+    std::wstring home = argv[2], data = argv[3], transcript = argv[4];
+    onApartmentThread([&] { runScheduleBill(home, data, transcript); });
+    success = "SCHEDULE BILL PASSED";
   } else if (mode == L"registered") {
     onApartmentThread(runRegisteredChecks);
     success = "REGISTRATION PRESENT";
@@ -82,7 +90,7 @@ int wmain(int argc, wchar_t** argv) {
     onApartmentThread(runUnregisteredChecks);
     success = "REGISTRATION REMOVED";
   } else {
-    std::printf("usage: qxtesthost run|unload|registered|unregistered\n");
+    std::printf("usage: qxtesthost run|unload|registered|unregistered|schedule HOME DATA FILE\n");
     return 2;
   }
   std::string name = qx::win32::toUtf8(mode);

@@ -1,6 +1,8 @@
 // The test host's groups of checks.
 #pragma once
 
+#include <string>
+
 namespace qx::testhost {
 
 void runCreationTests();
@@ -15,6 +17,11 @@ void runReleaseTests();
 // left behind: nothing, not even the loaded DLL.
 void runUnloadChecks();
 void runLastChecks();
+
+// The schedule bill's scenario with the substitute host's components served through COM; the
+// transcript goes to a file (the home folder holds the sample database).
+void runScheduleBill(const std::wstring& home, const std::wstring& dataDir,
+                     const std::wstring& transcript);
 
 // The "registered" and "unregistered" modes: the keys regsvr32 writes and removes.
 void runRegisteredChecks();

@@ -1,0 +1,144 @@
+#include "win32/testhost/sim_components.h"
+
+#include <ole2.h>
+
+#include <set>
+#include <string_view>
+
+#include "win32/com/bstr.h"
+#include "win32/com/com_module.h"
+#include "win32/com/com_ptr.h"
+#include "win32/com/object_dispatch.h"
+
+namespace qx::testhost {
+
+namespace {
+
+using win32::ComPtr;
+
+// Creates the host's component for each CreateInstance, handed out through our IDispatch.
+class SimComponentFactory final : public IClassFactory {
+ public:
+  SimComponentFactory(sim::SimHost& host, std::string progId) noexcept
+      : host_(host), progId_(std::move(progId)) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) {
+      return E_NOINTERFACE;
+    }
+    *out = static_cast<IClassFactory*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return refs_.addRef(); }
+  ULONG STDMETHODCALLTYPE Release() noexcept override {
+    ULONG left = refs_.release();
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid,
+                                           void** out) noexcept override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (outer) return CLASS_E_NOAGGREGATION;
+    try {
+      ComPtr<IDispatch> d = win32::ObjectDispatch::create(host_.components().create(progId_));
+      return d ? d->QueryInterface(iid, out) : E_UNEXPECTED;
+    } catch (...) {
+      return E_FAIL;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) noexcept override { return S_OK; }
+
+ private:
+  ~SimComponentFactory() = default;
+  win32::RefCount refs_;
+  sim::SimHost& host_;
+  std::string progId_;
+};
+
+bool writeProgId(const std::wstring& progId, const std::wstring& classId) {
+  std::wstring key = progId + L"\\CLSID";
+  HKEY h = nullptr;
+  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h,
+                      nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  DWORD bytes = static_cast<DWORD>((classId.size() + 1) * sizeof(wchar_t));
+  LSTATUS r =
+      RegSetValueExW(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(classId.c_str()), bytes);
+  RegCloseKey(h);
+  return r == ERROR_SUCCESS;
+}
+
+sim::SimHost* g_answeringHost = nullptr;
+HHOOK g_hook = nullptr;
+std::set<HWND> g_answered;
+
+std::wstring windowText(HWND h) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(h, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// A message box is a dialog whose prompt is the static control 0xFFFF.
+LRESULT CALLBACK answerMessageBoxes(int code, WPARAM w, LPARAM l) {
+  if (code == HCBT_ACTIVATE && g_answeringHost) {
+    HWND box = reinterpret_cast<HWND>(w);
+    wchar_t cls[16] = L"";
+    GetClassNameW(box, cls, 16);
+    HWND prompt = GetDlgItem(box, 0xFFFF);
+    if (std::wstring_view(cls) == L"#32770" && prompt && g_answered.insert(box).second) {
+      int32_t answer = g_answeringHost->platform().messageBox(win32::toUtf8(windowText(prompt)), 0,
+                                                              win32::toUtf8(windowText(box)));
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+    }
+  }
+  return CallNextHookEx(g_hook, code, w, l);
+}
+
+}  // namespace
+
+SimComponentRegistration::SimComponentRegistration(sim::SimHost& host) {
+  for (const std::string& id : host.components().componentIds()) {
+    GUID clsid{};
+    wchar_t text[40] = L"";
+    std::wstring progId = win32::toUtf16(id);
+    if (FAILED(CoCreateGuid(&clsid)) || StringFromGUID2(clsid, text, 40) == 0 ||
+        !writeProgId(progId, text)) {
+      ok_ = false;
+      continue;
+    }
+    progIds_.push_back(progId);
+    ComPtr<IClassFactory> factory = ComPtr<IClassFactory>::adopt(new SimComponentFactory(host, id));
+    DWORD cookie = 0;
+    if (SUCCEEDED(CoRegisterClassObject(clsid, factory.get(), CLSCTX_INPROC_SERVER,
+                                        REGCLS_MULTIPLEUSE, &cookie))) {
+      cookies_.push_back(cookie);
+    } else {
+      ok_ = false;
+    }
+  }
+}
+
+SimComponentRegistration::~SimComponentRegistration() {
+  for (DWORD cookie : cookies_) CoRevokeClassObject(cookie);
+  for (const std::wstring& progId : progIds_) RegDeleteTreeW(HKEY_CLASSES_ROOT, progId.c_str());
+}
+
+MessageBoxAnswers::MessageBoxAnswers(sim::SimHost& host) {
+  g_answeringHost = &host;
+  g_answered.clear();
+  hook_ = g_hook = SetWindowsHookExW(WH_CBT, answerMessageBoxes, nullptr, GetCurrentThreadId());
+}
+
+MessageBoxAnswers::~MessageBoxAnswers() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+  g_hook = nullptr;
+  g_answeringHost = nullptr;
+  g_answered.clear();
+}
+
+}  // namespace qx::testhost
