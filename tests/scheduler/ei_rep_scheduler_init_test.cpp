@@ -3,6 +3,7 @@
 
 #include "automation/host_dictionary.h"
 #include "scheduler/schedule_fixture.h"
+#include "sim/event_source.h"
 
 namespace qx::scheduler {
 namespace {
@@ -113,6 +114,30 @@ TEST_F(SchedulerInitTest, AFailingStepEndsInitAndKeepsWhatWasBound) {
     plugin.reset();
     bill_.reset();
   }
+}
+
+TEST_F(SchedulerInitTest, TheFormAndColumnSlotsGoAsObjectVariables) {
+  // The event source declares both slots as object references: a typed host refuses an Empty
+  // variant there (a type mismatch through COM), so Init passes Nothing.
+  ASSERT_FALSE(open());
+  auto source = sim::EventSource::create("BillEvents");
+  std::vector<std::string> slots;
+  source->setOperations([&](int position, automation::Args a) {
+    if (!a.empty()) {
+      const Variant& slot = a[0].get();
+      bool nothing = slot.type() == automation::VarType::Object && slot.isNothing();
+      slots.push_back(nothing ? "Nothing" : "type " + std::to_string(int(slot.type())));
+    }
+    if (position == host::bill_op::kGetForm) {
+      a[0].set(Variant(automation::ObjectRef(form().form)));
+    } else if (position == host::bill_op::kGetColumns) {
+      a[0].set(Variant(automation::ObjectRef(automation::HostDictionary::create())));
+    }
+    return Variant();
+  });
+  auto plugin = EIRepScheduler::create();
+  plugin->Init(Variant(automation::ObjectRef(source)));
+  EXPECT_EQ(slots, (std::vector<std::string>{"Nothing", "Nothing"}));
 }
 
 TEST_F(SchedulerInitTest, AFormWithoutTheLedgerBindingNamesTheMissingMember) {
