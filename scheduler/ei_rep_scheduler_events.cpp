@@ -1,8 +1,11 @@
 // The bill engine's selection and data-display events: the capacity ledger follows the
 // selected row and newly displayed data, and the row being left is checked.
+#include <optional>
+
 #include "automation/steps.h"
 #include "scheduler/ei_rep_scheduler.h"
 #include "scheduler/grid_rows.h"
+#include "services/local_string.h"
 #include "services/msg.h"
 
 namespace qx::scheduler {
@@ -41,20 +44,28 @@ void EIRepScheduler::m_oEvent_OnSelectChanged(const Variant& IRow, const Variant
   steps.run([&] { itemId = numberIn("txtItemID"); });
   if (!row.qualifies()) return;
 
-  // A check that fails with an error refuses the move like a mismatch, with the message as
-  // far as it got.
+  // A check that cannot be carried out refuses the move with its reason, and keeps the row's
+  // line: only a line found not to fit the item is cleared.
   std::string sMsg;
   bool passed = false;
-  steps.run([&] {
+  std::optional<automation::Error> unchecked;
+  try {
     std::string itemNumber = control("txtItemNumber")->get("Text").toString();
     std::string lineName = cellValue(preRow, "ColLine").toString();
     passed = CheckLineItem(itemId, row.lineId, itemNumber, lineName, sMsg);
-  });
+  } catch (...) {
+    unchecked = automation::toError(std::current_exception());
+  }
   if (passed) return;
 
   steps.run([&] { m_grdDetail->call("SetSelect", preRow, preCol, preRow, preCol); });
-  steps.run([&] { setCellValue(preRow, "ColLineId", Variant(int32_t{0})); });
-  steps.run([&] { setCellValue(preRow, "ColLine", Variant("")); });
+  if (unchecked) {
+    sMsg = services::LoadLocalString("数据检查出错,原因：") +
+           services::LoadLocalString(unchecked->description());
+  } else {
+    steps.run([&] { setCellValue(preRow, "ColLineId", Variant(int32_t{0})); });
+    steps.run([&] { setCellValue(preRow, "ColLine", Variant("")); });
+  }
   steps.run([&] { services::ShowMessage(sMsg, services::kInformationOk); });
   bCancel = Variant(true);
 }

@@ -36,11 +36,28 @@ void EIRepScheduler::m_oEvent_OnGridKeyDown(Variant& KeyCode, const Variant&, Va
 
   ObjectRef choice = BrowseLine();
   if (!choice) return;  // nothing chosen: no cell and no flag changes
+  // The row takes the line's name and id together or not at all: a row showing one line's name
+  // over another line's id would save a line other than the one shown.
+  Variant name, id, oldName;
+  ObjectRef cell;
+  steps.clear();
   steps.run([&] {
-    m_grdDetail->get("Cell", row, col).toObject()->put("Value", choice->get("Value", "LineName"));
+    name = choice->get("Value", "LineName");
+    id = choice->get("Value", "LineId");
   });
-  steps.run([&] { setCellValue(row, "ColLineId", choice->get("Value", "LineId")); });
   choice.reset();
+  steps.run([&] {
+    cell = m_grdDetail->get("Cell", row, col).toObject();
+    oldName = cell->get("Value");
+  });
+  if (steps.failed()) return;
+  steps.run([&] { cell->put("Value", name); });
+  if (steps.failed()) return;
+  steps.run([&] { setCellValue(row, "ColLineId", id); });
+  if (steps.failed()) {
+    steps.run([&] { cell->put("Value", oldName); });
+    return;
+  }
   bCancel = Variant(true);  // the host does not process the key further
 }
 

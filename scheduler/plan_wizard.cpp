@@ -93,41 +93,66 @@ void EIRepScheduler::FillPlanRows(const ObjectRef& rows) {
   ObjectRef gridRows = m_grdDetail->get("Row").toObject();
   int32_t count = rows->get("Count").toInt32();
   int32_t i = gridRows->get("Rows").toInt32() + 1;
-  gridRows->put("Rows", gridRows->get("Rows").toInt32() + count);
-
+  // The first added row not yet complete (its quantity not yet subtracted). A failure removes
+  // the added rows from there on and goes on to the caller: the grid then holds whole rows only,
+  // and the undecomposed quantity matches them.
+  const int32_t firstAdded = i;
+  int32_t incomplete = i;
   Variant colQty = column("ColQty"), colBillNo = column("ColBillNo");
-  auto cell = [&](int32_t row, std::string_view key) {
-    return m_grdDetail->get("Cell", row, column(key)).toObject();
-  };
-  const std::string format = quantityFormat(dec);
+  try {
+    gridRows->put("Rows", gridRows->get("Rows").toInt32() + count);
 
-  // The grid is scanned once; each written row's number is the running maximum's successor,
-  // the same number a fresh scan would give, so the fill stays linear in the rows.
-  int32_t seq = GetNextBillSeq();
-  int32_t max = seq == 0 ? std::numeric_limits<int32_t>::max() : seq - 1;
-  for (int32_t k = 1; k <= count; ++k) {
-    ObjectRef item = rows->get("Item", k).toObject();
-    auto value = [&](std::string_view key) { return item->get("Value", key); };
-    int32_t n = seq;
-    m_grdDetail->get("Cell", i, colQty).toObject()->get("Float").toObject()->put("Format", format);
-    std::string billNo = stem.toString() + "_" + std::to_string(n);
-    cell(i, "ColNo")->put("Value", Variant(i - 1));
-    m_grdDetail->get("Cell", i, colBillNo).toObject()->put("Value", Variant(billNo));
-    for (auto [itemKey, colKey] : kItemCells) cell(i, colKey)->put("Value", value(itemKey));
-    cell(i, "ColInterId")->put("Value", Variant(int16_t{0}));
-    cell(i, "ColLineId")->put("Value", value("FLineiD"));
-    cell(i, "ColStatusId")->put("Value", Variant(int16_t{-1}));
-    cell(i, "ColCheckDate")->put("Value", checkDate);
-    cell(i, "ColBiller")->put("Value", Variant(services::GetUserName()));
-    cell(i, "ColBatchNo")->put("Value", batch);
-    max = std::max(max, billSeqOf(billNo).value_or(0));
-    seq = nextBillSeq(max);
+    auto cell = [&](int32_t row, std::string_view key) {
+      return m_grdDetail->get("Cell", row, column(key)).toObject();
+    };
+    const std::string format = quantityFormat(dec);
 
-    double rest =
-        automation::leadingNumber(noQty->get("Text").toString()) - value("FAuxQty").toDouble();
-    noQty->put("Text", automation::formatDouble(rest));
-    if (automation::leadingNumber(noQty->get("Text").toString()) < 0) break;
-    ++i;
+    // The grid is scanned once; each written row's number is the running maximum's successor,
+    // the same number a fresh scan would give, so the fill stays linear in the rows.
+    int32_t seq = GetNextBillSeq();
+    int32_t max = seq == 0 ? std::numeric_limits<int32_t>::max() : seq - 1;
+    for (int32_t k = 1; k <= count; ++k) {
+      ObjectRef item = rows->get("Item", k).toObject();
+      auto value = [&](std::string_view key) { return item->get("Value", key); };
+      int32_t n = seq;
+      m_grdDetail->get("Cell", i, colQty)
+          .toObject()
+          ->get("Float")
+          .toObject()
+          ->put("Format", format);
+      std::string billNo = stem.toString() + "_" + std::to_string(n);
+      cell(i, "ColNo")->put("Value", Variant(i - 1));
+      m_grdDetail->get("Cell", i, colBillNo).toObject()->put("Value", Variant(billNo));
+      for (auto [itemKey, colKey] : kItemCells) cell(i, colKey)->put("Value", value(itemKey));
+      cell(i, "ColInterId")->put("Value", Variant(int16_t{0}));
+      cell(i, "ColLineId")->put("Value", value("FLineiD"));
+      cell(i, "ColStatusId")->put("Value", Variant(int16_t{-1}));
+      cell(i, "ColCheckDate")->put("Value", checkDate);
+      cell(i, "ColBiller")->put("Value", Variant(services::GetUserName()));
+      cell(i, "ColBatchNo")->put("Value", batch);
+      max = std::max(max, billSeqOf(billNo).value_or(0));
+      seq = nextBillSeq(max);
+
+      double rest =
+          automation::leadingNumber(noQty->get("Text").toString()) - value("FAuxQty").toDouble();
+      noQty->put("Text", automation::formatDouble(rest));
+      incomplete = i + 1;
+      if (automation::leadingNumber(noQty->get("Text").toString()) < 0) break;
+      ++i;
+    }
+  } catch (...) {
+    automation::Steps undo;
+    int32_t last = 0;
+    undo.run([&] { last = gridRows->get("Rows").toInt32(); });
+    for (int32_t r = last; r >= incomplete; --r) undo.run([&] { gridRows->call("Delete", r); });
+    // Whole rows stay: the bill counts them and knows it has changed, so they are not lost.
+    if (incomplete > firstAdded) {
+      for (int op : {host::bill_op::kRenumberRows, host::bill_op::kSetBillChanged,
+                     host::bill_op::kRefreshTotals}) {
+        undo.run([&] { m_oEvent->callId(host::bill_op::idOf(op), automation::CallKind::Method); });
+      }
+    }
+    throw;
   }
 
   for (int32_t r = gridRows->get("Rows").toInt32(); r >= i + 1; --r) gridRows->call("Delete", r);

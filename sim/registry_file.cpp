@@ -1,5 +1,10 @@
 #include "sim/registry_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -136,6 +141,52 @@ std::optional<Variant> decode(std::string_view text) {
   return std::nullopt;
 }
 
+[[noreturn]] void fileError(const std::string& what, const std::filesystem::path& path, int err) {
+  throw Error(75,
+              "Path/File access error: cannot " + what + " " + path.string() + ": " +
+                  std::generic_category().message(err),
+              "Registry");
+}
+
+// Writes `text` to a new file of a unique name beside `file`, makes it durable and renames it
+// over `file`: a crash at any moment leaves the old or the new file, whole. A failure is
+// reported with the old file untouched and the new one removed.
+void replaceFile(const std::filesystem::path& file, const std::string& text) {
+  std::string tmp = file.string() + ".tmp.XXXXXX";
+  int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
+  if (fd < 0) fileError("create a file beside", file, errno);
+  auto abandon = [&](const std::string& what) {
+    int err = errno;
+    if (fd >= 0) ::close(fd);
+    ::unlink(tmp.c_str());
+    fileError(what, tmp, err);
+  };
+  struct stat old {};
+  ::fchmod(fd, ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+  for (size_t done = 0; done < text.size();) {
+    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      abandon("write");
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (::fsync(fd) != 0) abandon("flush");
+  int closed = ::close(fd);
+  fd = -1;
+  if (closed != 0) abandon("close");
+  if (::rename(tmp.c_str(), file.c_str()) != 0) abandon("replace " + file.string() + " by");
+  // The rename is made durable through the folder. The new settings are in place by now, so a
+  // folder that cannot be flushed is not reported as a failed write.
+  std::filesystem::path dir = file.parent_path().empty() ? "." : file.parent_path();
+  int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd >= 0) {
+    ::fsync(dirFd);
+    ::close(dirFd);
+  }
+}
+
 }  // namespace
 
 std::string RegistryFile::normalizeKey(std::string_view key) {
@@ -216,21 +267,7 @@ void RegistryFile::save() const {
     }
   }
   std::filesystem::create_directories(file_.parent_path().empty() ? "." : file_.parent_path());
-  // Written beside the file, then renamed over it: a crash leaves the old or the new file.
-  std::filesystem::path tmp = file_.string() + ".tmp";
-  {
-    std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-    f << out.str();
-    f.flush();
-    if (!f) throw Error(75, "Path/File access error: cannot write " + tmp.string(), "Registry");
-  }
-  std::error_code ec;
-  std::filesystem::rename(tmp, file_, ec);
-  if (ec) {
-    throw Error(75,
-                "Path/File access error: cannot replace " + file_.string() + ": " + ec.message(),
-                "Registry");
-  }
+  replaceFile(file_, out.str());
 }
 
 std::optional<Variant> RegistryFile::read(std::string_view key, std::string_view name) const {

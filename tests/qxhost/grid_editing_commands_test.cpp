@@ -31,10 +31,12 @@ TEST_F(GridEditingTest, BadCellsAndFailingComponentsNeverCrashAndChangeNoRowUnle
        "schedule type 3 ColLineId 99999999999\nschedule save\n", "数据检查出错,原因：Overflow"},
       {"a status that does not convert refuses the save",
        "schedule type 3 ColStatusId planned\nschedule save\n", "数据检查出错,原因：Type mismatch"},
-      {"a failing item-line service refuses the move with an empty message",
+      {"a failing item-line service refuses the move with the reason and keeps the line",
        "fault QxMEIItemLine.ItemLineInfo GetItemLine 0\nschedule select 3 ColQty\n"
        "schedule select 2 ColQty\n",
-       "cell (3, 11) \"1002\" -> \"0\""},
+       "select: bCancel = True\n  events raised: OnSelectChanged OnSelectChanged\n  message box "
+       "[澜泽提示] 数据检查出错,原因：Injected failure of QxMEIItemLine.ItemLineInfo.GetItemLine\n"
+       "  the capacity ledger"},
       {"a failing browser is shown and changes no cell",
        "fault QxEIItemLine.Browser Show 0\nschedule select 3 ColLine\nschedule key F7\n",
        "F７选择生产线出错，原因:Injected failure of QxEIItemLine.Browser.Show"},

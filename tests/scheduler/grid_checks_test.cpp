@@ -112,6 +112,25 @@ TEST_F(GridChecksTest, LeavingAMismatchedRowRunsTheExactTextsAndIgnoresTheNested
   EXPECT_EQ(shown.back().style, 64);
 }
 
+TEST_F(GridChecksTest, LeavingARowThatCannotBeCheckedIsRefusedWithTheReasonAndKeepsItsLine) {
+  ASSERT_FALSE(open());
+  form().grid->cell(3, col("ColLineId")).value = Variant(1003);
+  form().grid->cell(3, col("ColLine")).value = Variant("电饭煲装配线");
+  ASSERT_FALSE(bill_->select(3, 1).failure);
+  host_->faults().add(std::string(host::prog_id::kItemLineInfo), "GetItemLine", 0);
+  auto o = bill_->select(2, 1);
+  host_->faults().clear();
+  EXPECT_FALSE(o.failure);
+  EXPECT_TRUE(o.cancel);
+  EXPECT_EQ(form().grid->selRow(), 3);
+  EXPECT_EQ(form().grid->cell(3, col("ColLineId")).value.toInt32(), 1003);
+  EXPECT_EQ(form().grid->cell(3, col("ColLine")).value.toString(), "电饭煲装配线");
+  const auto& shown = host_->platform().shownMessages();
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back().prompt.rfind("数据检查出错,原因：", 0), 0u) << shown.back().prompt;
+  EXPECT_NE(shown.back().prompt.find("GetItemLine"), std::string::npos) << shown.back().prompt;
+}
+
 TEST_F(GridChecksTest, TheSaveCheckShowsTheFirstFailingRowOnlyAndRefusesWhenItCannotCheck) {
   ASSERT_FALSE(open());
   for (int32_t r : {2, 3}) {
