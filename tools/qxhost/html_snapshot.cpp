@@ -227,7 +227,8 @@ std::string snapshotHtml(const SnapshotPage& page) {
                   "\">\n<head>\n<meta charset=\"utf-8\">\n" + cell("title", title) + "\n<style>\n" +
                   kStyle + "</style>\n</head>\n<body>\n" + cell("h1", title) + "\n";
 
-  // The chart of the selected line, at a fixed place under the title; else why there is none.
+  // The chart of the selected line (the ledger follows the selected row, so its first line), at
+  // a fixed place under the title; else why there is none.
   const bool area = page.ledgerRect.visible;
   std::vector<LineLoad> lines =
       area && page.ledger ? lineLoads(*page.ledger) : std::vector<LineLoad>();
