@@ -64,7 +64,27 @@ class LedgerGrid final : public Control<LedgerGrid> {
   const std::vector<std::string>& texts() const noexcept { return texts_; }
   const std::vector<int32_t>& colours() const noexcept { return colours_; }
 
-  // What the control shows, as a text table (see ledger_grid_text.cpp).
+  // What the control shows, cell by cell (see ledger_grid_text.cpp). Columns from 0, hidden ones
+  // included. A heading of header line 1 spans the columns first..last; a one-level heading
+  // stands for both header lines, and header line 2 is blank under it.
+  struct Heading {
+    size_t first = 0, last = 0;
+    std::string caption;
+    bool oneLevel = false;
+  };
+  struct ShownRow {
+    std::vector<std::string> cells;  // one per column
+    int32_t colour = 0;
+    bool continued = false;  // a continuation row of the document above
+  };
+  struct Shown {
+    size_t headerRows = 0;            // the fixed rows painted; lines 1 and 2 are shown
+    std::vector<Heading> headings;    // header line 1
+    std::vector<std::string> second;  // header line 2, one per column
+    std::vector<ShownRow> rows;       // the data rows
+  };
+  Shown shown() const;
+  // What the control shows, as a text table.
   std::string renderText() const;
 
  private:

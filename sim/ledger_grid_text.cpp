@@ -15,11 +15,7 @@ namespace qx::sim {
 
 namespace {
 
-struct Heading {
-  size_t first = 0, last = 0;  // columns, from 0
-  std::string caption;
-  bool oneLevel = false;
-};
+using Heading = LedgerGrid::Heading;
 
 std::vector<Heading> headings(const std::vector<std::string>& cells, size_t columns) {
   std::vector<Heading> result;
@@ -45,29 +41,41 @@ std::vector<Heading> headings(const std::vector<std::string>& cells, size_t colu
 
 }  // namespace
 
+LedgerGrid::Shown LedgerGrid::shown() const {
+  Shown s;
+  const size_t n = columns_.size();
+  auto textOf = [&](size_t row) { return row < texts_.size() ? texts_[row] : std::string(); };
+  s.headerRows = std::min<size_t>(static_cast<size_t>(std::max(fixedRows_, 0)), texts_.size());
+  s.headings = headings(s.headerRows >= 1 ? splitCells(textOf(0)) : std::vector<std::string>(), n);
+  std::vector<bool> oneLevel(n, false);
+  for (const Heading& h : s.headings) {
+    for (size_t c = h.first; c <= h.last; ++c) oneLevel[c] = h.oneLevel;
+  }
+  s.second.assign(n, std::string());
+  if (s.headerRows >= 2) {
+    std::vector<std::string> cells = splitCells(textOf(1));
+    for (size_t c = 0; c < n && c < cells.size(); ++c) s.second[c] = oneLevel[c] ? "" : cells[c];
+  }
+  for (size_t r = s.headerRows; r < texts_.size(); ++r) {
+    ShownRow row;
+    row.cells = splitCells(texts_[r]);
+    row.cells.resize(n);
+    row.colour = r < colours_.size() ? colours_[r] : backColor_;
+    row.continued = r < continued_.size() && continued_[r].value_or(false);
+    s.rows.push_back(std::move(row));
+  }
+  return s;
+}
+
 std::string LedgerGrid::renderText() const {
   if (texts_.empty()) return "(" + controlName() + ": nothing painted)\n";
   const size_t n = columns_.size();
-  auto textOf = [&](size_t row) { return row < texts_.size() ? texts_[row] : std::string(); };
-  size_t headerRows = std::min<size_t>(static_cast<size_t>(std::max(fixedRows_, 0)), texts_.size());
-
-  std::vector<Heading> top =
-      headings(headerRows >= 1 ? splitCells(textOf(0)) : std::vector<std::string>(), n);
-  std::vector<bool> oneLevel(n, false);
-  for (const Heading& h : top) {
-    for (size_t c = h.first; c <= h.last; ++c) oneLevel[c] = h.oneLevel;
-  }
-  std::vector<std::string> second(n);
-  if (headerRows >= 2) {
-    std::vector<std::string> cells = splitCells(textOf(1));
-    for (size_t c = 0; c < n && c < cells.size(); ++c) second[c] = oneLevel[c] ? "" : cells[c];
-  }
+  const Shown s = shown();
+  const size_t headerRows = s.headerRows;
+  const std::vector<Heading>& top = s.headings;
+  const std::vector<std::string>& second = s.second;
   std::vector<std::vector<std::string>> data;
-  for (size_t r = headerRows; r < texts_.size(); ++r) {
-    std::vector<std::string> cells = splitCells(texts_[r]);
-    cells.resize(n);
-    data.push_back(std::move(cells));
-  }
+  for (const ShownRow& row : s.rows) data.push_back(row.cells);
 
   // Widths of the shown columns; a heading wider than its columns widens the last of them.
   std::vector<size_t> width(n, 1);
@@ -116,8 +124,7 @@ std::string LedgerGrid::renderText() const {
       bool right = columns_[c].alignment == host::ledger_grid::column::kAlignRight;
       out += "| " + (right ? padLeft(data[r][c], width[c]) : padRight(data[r][c], width[c])) + " ";
     }
-    size_t row = headerRows + r;
-    out += "|  " + colourName(row < colours_.size() ? colours_[row] : backColor_) + "\n";
+    out += "|  " + colourName(s.rows[r].colour) + "\n";
   }
   return out;
 }

@@ -25,9 +25,35 @@ void cmdExpect(Workbench& w, const Line& l, bool present) {
                           (present ? "does not contain " : "contains ") + shown(l.words[1])};
 }
 
+// Runs the rest of the line as a command that must be refused as written: its message is the
+// output the expect lines after it check, and the script goes on. A command that is carried out
+// fails the expectation.
+void cmdExpectRefused(Workbench& w, const Line& l) {
+  if (l.size() < 2) throw UsageError{"a command, as in expect-refused snapshot --html"};
+  std::string text;
+  for (size_t i = 1; i < l.size(); ++i) {
+    std::string word = l.words[i];
+    if (l.quoted[i]) {
+      std::string q = "\"";
+      for (char c : word) {
+        q += c == '"' || c == '\\' ? std::string("\\") + c
+             : c == '\n'           ? std::string("\\n")
+                                   : std::string(1, c);
+      }
+      word = q + "\"";
+    }
+    text += (text.empty() ? "" : " ") + word;
+  }
+  if (w.execute(text)) throw ExpectationFailed{"\"" + text + "\" was carried out, not refused"};
+}
+
 }  // namespace
 
 void addExpectCommands(Workbench& w) {
+  w.addCommand({"expect-refused", "<command...>",
+                "runs a command that must be refused as written (bad arguments): the script goes "
+                "on, and expect lines after it check the message",
+                cmdExpectRefused});
   w.addCommand({"expect", "\"text\"",
                 "fails the line unless the previous command printed the text (\\n for a line "
                 "feed)",

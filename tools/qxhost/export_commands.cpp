@@ -1,43 +1,19 @@
 // Exports of what the schedule form shows: the capacity ledger's rows as the ledger control
 // holds them, and the last report the viewer showed, as CSV files.
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <ostream>
-#include <system_error>
 
 #include "automation/text.h"
 #include "sim/ledger_grid.h"
 #include "sim/report_shelf.h"
 #include "sim/schedule_bill.h"
 #include "sim/text_table.h"
+#include "tools/qxhost/whole_file.h"
 #include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
 
 namespace {
-
-// Writes the whole file or nothing: a temporary file beside it, renamed over it when complete.
-void writeWhole(const std::filesystem::path& file, const std::string& text) {
-  std::filesystem::path temporary = file;
-  temporary += ".part";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      throw UsageError{"cannot write " + file.string() + " (give a file in a writable folder)"};
-    }
-  }
-  std::error_code failed;
-  std::filesystem::rename(temporary, file, failed);
-  if (failed) {
-    std::filesystem::remove(temporary, failed);
-    throw UsageError{"cannot write " + file.string() + " (give a file in a writable folder)"};
-  }
-}
 
 // The ledger's rows as the control shows them: merge marks and heading marks taken off the
 // first header line, the second header line blank under a one-level heading, hidden columns

@@ -4,16 +4,17 @@
 
 #include "automation/text.h"
 #include "sim/sim_host.h"
+#include "tools/qxhost/login_language.h"
 #include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
-
-namespace {
 
 bool chineseLogin(Workbench& w) {
   std::string language = automation::asciiUpper(w.host().login().entry("Language"));
   return language.empty() || language.rfind("CH", 0) == 0;
 }
+
+namespace {
 
 void cmdStep(Workbench& w, const Line& l) {
   if (l.size() != 3 || !l.quoted[1] || !l.quoted[2]) {

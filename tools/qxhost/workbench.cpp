@@ -274,6 +274,7 @@ void addAllCommands(Workbench& w) {
   addExpectCommands(w);
   addTourCommands(w);
   addExportCommands(w);
+  addSnapshotCommands(w);
 }
 
 }  // namespace qx::qxhost
