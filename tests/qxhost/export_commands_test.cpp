@@ -54,10 +54,10 @@ TEST_F(ExportTest, BadExportsSayWhatIsWrongAndWriteNothing) {
     std::string script, message;
   } cases[] = {
       {"export --csv " + file.string() + " ledger\n", "no schedule bill is open"},
-      {"export\n", "export --csv FILE ledger|report"},
-      {"export --html " + file.string() + " ledger\n", "export --csv FILE ledger|report"},
+      {"export\n", "export --csv FILE ledger|report|ability"},
+      {"export --html " + file.string() + " ledger\n", "export --csv FILE ledger|report|ability"},
       {"schedule open 5001\nexport --csv " + file.string() + " grid\n",
-       "export what: ledger or report, not grid"},
+       "export what: ledger, report or ability, not grid"},
       {"schedule open 5001\nexport --csv " + file.string() + " report\n",
        "no report has been shown yet"},
       {"schedule showability on\nschedule open 5001\nschedule select 3 ColQty\n"

@@ -3,6 +3,9 @@
 #include <cctype>
 #include <ostream>
 
+#include "automation/error.h"
+#include "sim/sim_host.h"
+#include "sim/sqlite_db.h"
 #include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
@@ -43,6 +46,28 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     }
   }
   return c;
+}
+
+std::string databaseProblem(sim::SimHost& host) {
+  if (host.database().isSample()) return {};
+  const std::string hint =
+      " (give an existing database of the plant, or leave --database and QX_DATABASE out for "
+      "the sample)";
+  try {
+    // Opening reads the file's header: a missing file is not created, another file is refused.
+    sim::SqliteDb db = host.database().open();
+    auto tables = db.query(
+        "SELECT count(*) AS n FROM sqlite_master WHERE type = 'table' AND name IN "
+        "('icmo', 't_resource', 't_eiItemLine')");
+    tables->moveFirst();
+    if (tables->value(0).toInt32() < 3) {
+      return host.database().file().string() +
+             " is a database without the plant's tables (icmo, t_resource, t_eiItemLine)" + hint;
+    }
+  } catch (const automation::Error& e) {
+    return e.description() + hint;
+  }
+  return {};
 }
 
 void printHelp(std::ostream& out) {

@@ -31,9 +31,11 @@ void addExpectCommands(Workbench& w) {
   w.addCommand({"expect", "\"text\"",
                 "fails the line unless the previous command printed the text (\\n for a line "
                 "feed)",
-                [](Workbench& wb, const Line& l) { cmdExpect(wb, l, true); }});
+                [](Workbench& wb, const Line& l) { cmdExpect(wb, l, true); },
+                "expect \"capacity result of work order 5001\""});
   w.addCommand({"expect-not", "\"text\"", "fails the line if the previous command printed the text",
-                [](Workbench& wb, const Line& l) { cmdExpect(wb, l, false); }});
+                [](Workbench& wb, const Line& l) { cmdExpect(wb, l, false); },
+                "expect-not \"message box\""});
 }
 
 }  // namespace qx::qxhost
