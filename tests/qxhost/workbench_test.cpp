@@ -73,7 +73,7 @@ TEST(WorkbenchExpect, PassesFailsAndNamesTheLine) {
   } cases[] = {
       {"echo a b\nexpect \"a b\"\nexpect-not \"c\"\n", 0, ""},
       {"echo one\necho two\nexpect \"one\"\n", 1,
-       "line 3: expectation failed: the output of \"echo two\" does not contain \"one\""},
+       "line 3: expectation failed: expect: the output of \"echo two\" does not contain \"one\""},
       {"echo two\nexpect \"x\"\nexpect \"two\"\n", 1, "line 2: expectation failed"},
       {"echo a\nexpect-not \"a\"\n", 1, "contains \"a\""},
       {"echo a\necho b\nexpect \"a\\nb\"\n", 1, "does not contain \"a\\nb\""},

@@ -229,7 +229,7 @@ bool Workbench::dispatch(std::string_view text) {
     return fail("usage error: " + c.name + ": " + u.message + "; usage: " + c.name + " " +
                 usageFor(c, line));
   } catch (const ExpectationFailed& e) {
-    return fail("expectation failed: " + e.message);
+    return fail("expectation failed: " + c.name + ": " + e.message);
   } catch (const Error& e) {
     // The host call failed: that is the outcome, the script goes on.
     out() << c.name << ": ";
