@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
+
+#include "sim/sim_host.h"
+#include "support/temp_home.h"
 
 namespace qx::qxhost {
 namespace {
@@ -53,6 +57,39 @@ TEST(CommandLine, HelpListsOptionsAndEveryCommand) {
     SCOPED_TRACE(text);
     EXPECT_NE(out.str().find(text), std::string::npos) << out.str();
   }
+}
+
+// The database a session is given is checked before the session starts; a missing one is not
+// created and a file that is not a database is left as it was.
+TEST(CommandLine, DatabaseProblemsAreNamedBeforeTheSessionStarts) {
+  std::filesystem::path dir = qx::testing::uniqueTempPath("databases");
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "notes.txt") << "not a database\n";
+  std::ofstream(dir / "empty.db").close();
+  struct Case {
+    std::string database, problem;
+  } cases[] = {
+      {"", ""},
+      {(dir / "missing.db").string(), "the file does not exist"},
+      {(dir / "notes.txt").string(), "file is not a database"},
+      {(dir / "empty.db").string(), "is a database without the plant's tables"},
+      {dir.string(), "it is a folder"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.database);
+    sim::HostOptions o;
+    o.home = dir / "home";
+    o.database = c.database;
+    o.dataDir = std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data";
+    sim::SimHost host(o);
+    std::string problem = databaseProblem(host);
+    EXPECT_EQ(problem.empty(), c.problem.empty()) << problem;
+    EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "missing.db"));
+  EXPECT_EQ(std::filesystem::file_size(dir / "empty.db"), 0u);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
