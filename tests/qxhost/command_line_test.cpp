@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "sim/sim_host.h"
+#include "support/live_objects.h"
 #include "support/temp_home.h"
 
 namespace qx::qxhost {
@@ -90,6 +91,33 @@ TEST(CommandLine, DatabaseProblemsAreNamedBeforeTheSessionStarts) {
   EXPECT_FALSE(std::filesystem::exists(dir / "missing.db"));
   EXPECT_EQ(std::filesystem::file_size(dir / "empty.db"), 0u);
   std::filesystem::remove_all(dir);
+}
+
+// A home folder that cannot be made (a plain file stands where its parent should be): the
+// session starts and is told why; a registry write fails as a host error the session reports.
+TEST(CommandLine, AHomeThatCannotBeWrittenIsNamed) {
+  std::filesystem::path file = qx::testing::uniqueTempPath("plain_file");
+  std::ofstream(file) << "x";
+  for (const auto& [home, writable] :
+       {std::pair{file / "home", false},
+        std::pair{std::filesystem::path(file.string() + "_home"), true}}) {
+    SCOPED_TRACE(home);
+    sim::HostOptions o;
+    o.home = home;
+    o.dataDir = std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data";
+    sim::SimHost host(o);
+    std::string problem = homeProblem(host);
+    EXPECT_EQ(problem.empty(), writable) << problem;
+    if (!writable) {
+      EXPECT_NE(problem.find("give a writable folder with --home"), std::string::npos);
+      EXPECT_EQ(qx::testing::errorNumber([&] {
+                  host.registry().write("HKCU\\Software\\Test", "A", automation::Variant(1));
+                }),
+                75);
+    }
+    std::filesystem::remove_all(file.string() + "_home");
+  }
+  std::filesystem::remove(file);
 }
 
 }  // namespace

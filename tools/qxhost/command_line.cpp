@@ -1,7 +1,12 @@
 #include "tools/qxhost/command_line.h"
 
+#include <unistd.h>
+
 #include <cctype>
+#include <filesystem>
+#include <fstream>
 #include <ostream>
+#include <system_error>
 
 #include "automation/error.h"
 #include "sim/sim_host.h"
@@ -68,6 +73,24 @@ std::string databaseProblem(sim::SimHost& host) {
     return e.description() + hint;
   }
   return {};
+}
+
+std::string homeProblem(const sim::SimHost& host) {
+  const std::filesystem::path& home = host.options().home;
+  std::error_code ec;
+  std::filesystem::create_directories(home, ec);
+  if (!ec) {
+    // A file of this process's own, made and removed at once.
+    std::filesystem::path probe = home / (".write-test." + std::to_string(::getpid()));
+    std::ofstream(probe) << "";
+    if (!std::filesystem::exists(probe, ec))
+      ec = std::make_error_code(std::errc::permission_denied);
+    std::filesystem::remove(probe);
+  }
+  if (!ec) return {};
+  return "the home folder " + home.string() + " cannot be written (" + ec.message() +
+         "): the registry and the sample database are not kept; give a writable folder with "
+         "--home or QX_HOME";
 }
 
 void printHelp(std::ostream& out) {

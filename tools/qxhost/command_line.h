@@ -27,6 +27,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args);
 // the session uses the sample database, which is built on first use.
 std::string databaseProblem(sim::SimHost& host);
 
+// What keeps the host from writing in its home folder (the registry file, the sample
+// database), or empty when it can.
+std::string homeProblem(const sim::SimHost& host);
+
 // The usage, the options and every command with its arguments.
 void printHelp(std::ostream& out);
 

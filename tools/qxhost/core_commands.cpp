@@ -7,6 +7,7 @@
 #include "automation/text.h"
 #include "host/event_interfaces.h"
 #include "sim/event_source.h"
+#include "tools/qxhost/command_line.h"
 #include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
@@ -20,6 +21,12 @@ std::string hex(int32_t status) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "0x%08X", static_cast<uint32_t>(status));
   return buf;
+}
+
+// Why a registration failed, when the host's home is the reason.
+std::string why(Workbench& w) {
+  std::string problem = homeProblem(w.host());
+  return problem.empty() ? std::string() : " (" + problem + ")";
 }
 
 std::filesystem::path libraryArg(const Line& l, size_t i) {
@@ -150,7 +157,7 @@ void addCoreCommands(Workbench& w) {
                   auto lib = libraryArg(l, 1);
                   int32_t hr = wb.host().components().registerServer(lib);
                   wb.out() << "DllRegisterServer " << lib.filename().string() << ": "
-                           << (hr == 0 ? "registered" : "failed " + hex(hr)) << "\n";
+                           << (hr == 0 ? "registered" : "failed " + hex(hr) + why(wb)) << "\n";
                 },
                 "register"});
   w.addCommand({"unregister", "[library]", "removes the library's registration",
@@ -159,7 +166,7 @@ void addCoreCommands(Workbench& w) {
                   auto lib = libraryArg(l, 1);
                   int32_t hr = wb.host().components().unregisterServer(lib);
                   wb.out() << "DllUnregisterServer " << lib.filename().string() << ": "
-                           << (hr == 0 ? "unregistered" : "failed " + hex(hr)) << "\n";
+                           << (hr == 0 ? "unregistered" : "failed " + hex(hr) + why(wb)) << "\n";
                 },
                 "unregister"});
   w.addCommand({"can-unload", "[library]", "asks the library whether it may be unloaded",

@@ -43,6 +43,10 @@ int main(int argc, char** argv) {
       std::cerr << "qxhost: " << problem << "\n";
       return 2;
     }
+    // The session goes on: what needs no home still works, and each write that fails says so.
+    if (std::string problem = homeProblem(host); !problem.empty()) {
+      std::cerr << "qxhost: " << problem << "\n";
+    }
     if (!cl.language.empty()) host.login().setEntry("Language", cl.language);
     Workbench bench(host, std::cout);
     int failed = 0;
