@@ -1,4 +1,5 @@
 // Workbench commands of the host runtime: libraries, objects, event sources, events, faults.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <ostream>
@@ -96,7 +97,11 @@ void cmdCall(Workbench& w, const Line& l) {
 void cmdHelp(Workbench& w, const Line& l) {
   expectWords(l, 1, 2);
   if (l.size() == 1) {
-    for (const auto& c : w.commands()) w.out() << "  " << c.name << "  " << c.help << "\n";
+    size_t width = 0;
+    for (const auto& c : w.commands()) width = std::max(width, c.name.size());
+    for (const auto& c : w.commands()) {
+      w.out() << "  " << c.name << std::string(width + 2 - c.name.size(), ' ') << c.help << "\n";
+    }
     w.out() << "help COMMAND shows a command's arguments and examples\n";
     return;
   }
