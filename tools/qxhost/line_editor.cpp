@@ -79,8 +79,11 @@ LineEditor::LineEditor(const char* program, std::string prompt, std::filesystem:
   el_set(state_->editor, EL_EDITOR, "emacs");
   el_set(state_->editor, EL_SIGNAL, 1);
   el_set(state_->editor, EL_HIST, history, state_->history);
-  el_set(state_->editor, EL_ADDFN, "qx-complete", "completes the word at the cursor", completeWord);
-  el_set(state_->editor, EL_BIND, "^I", "qx-complete", nullptr);
+  // The wide forms keep these texts as they are; the narrow EL_ADDFN copies them and never
+  // frees the copies.
+  el_wset(state_->editor, EL_ADDFN, L"qx-complete", L"completes the word at the cursor",
+          completeWord);
+  el_wset(state_->editor, EL_BIND, L"^I", L"qx-complete", nullptr);
 }
 
 LineEditor::~LineEditor() {
