@@ -266,7 +266,15 @@ void RegistryFile::save() const {
       out << (v.name.empty() ? std::string("@") : quote(v.name)) << "=" << encode(v.value) << "\n";
     }
   }
-  std::filesystem::create_directories(file_.parent_path().empty() ? "." : file_.parent_path());
+  std::error_code folderError;
+  std::filesystem::path folder = file_.parent_path().empty() ? "." : file_.parent_path();
+  std::filesystem::create_directories(folder, folderError);
+  if (folderError) {
+    throw Error(75,
+                "Path/File access error: cannot create the folder " + folder.string() + ": " +
+                    folderError.message(),
+                "Registry");
+  }
   replaceFile(file_, out.str());
 }
 

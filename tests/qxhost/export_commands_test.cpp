@@ -48,16 +48,50 @@ TEST_F(ExportTest, LedgerAndReportAsCsv) {
   EXPECT_NE(rows.find(",L-02,"), std::string::npos);
 }
 
+// The capacity loader's recordset as it comes: its field names, one row per line and date,
+// figures unrounded.
+TEST_F(ExportTest, CapacityResultAsCsv) {
+  std::filesystem::path file = home_ / "capacity.csv";
+  int failed = -1;
+  std::string out = run("export --csv " + file.string() + " ability 5001 FSchedule=1\n", &failed);
+  EXPECT_EQ(failed, 0) << out;
+  EXPECT_TRUE(has(out, "wrote " + file.string() + ": 121 lines")) << out;
+  std::istringstream csv(read(file));
+  std::string line;
+  std::getline(csv, line);
+  EXPECT_EQ(line,
+            "FLineID,FDate,FLineNumber,FLineName,FWorkCenter,FProductivity,FQtyDecimal,FAbility,"
+            "FLoad,FDiff,FDiffRate,FQty,FAuxQty\r");
+  // Only released rows load: line 1002 carries 6012 alone on 2026-12-14, 12 hours on 8.
+  bool found = false;
+  while (std::getline(csv, line)) {
+    if (line.rfind("1002,2026-12-14,L-02,", 0) != 0) continue;
+    found = true;
+    std::vector<std::string> cells;
+    std::istringstream in(line);
+    for (std::string cell; std::getline(in, cell, ',');) cells.push_back(cell);
+    ASSERT_EQ(cells.size(), 13u) << line;
+    double ability = std::stod(cells[7]), load = std::stod(cells[8]), diff = std::stod(cells[9]);
+    EXPECT_DOUBLE_EQ(ability, 8);
+    EXPECT_NEAR(load, 12, 1e-9);
+    EXPECT_DOUBLE_EQ(diff, ability - load);
+  }
+  EXPECT_TRUE(found);
+}
+
 TEST_F(ExportTest, BadExportsSayWhatIsWrongAndWriteNothing) {
   std::filesystem::path file = home_ / "x.csv";
   struct Case {
     std::string script, message;
   } cases[] = {
       {"export --csv " + file.string() + " ledger\n", "no schedule bill is open"},
-      {"export\n", "export --csv FILE ledger|report"},
-      {"export --html " + file.string() + " ledger\n", "export --csv FILE ledger|report"},
+      {"export\n", "export --csv FILE ledger|report|ability"},
+      {"export --html " + file.string() + " ledger\n", "export --csv FILE ledger|report|ability"},
       {"schedule open 5001\nexport --csv " + file.string() + " grid\n",
-       "export what: ledger or report, not grid"},
+       "export what: ledger, report or ability, not grid"},
+      {"export --csv " + file.string() + " ability 4711\n", "work order 4711 is unknown"},
+      {"export --csv " + file.string() + " ability 5001 FNoPlanICMO=yes\n",
+       "expected FSchedule=0|1"},
       {"schedule open 5001\nexport --csv " + file.string() + " report\n",
        "no report has been shown yet"},
       {"schedule showability on\nschedule open 5001\nschedule select 3 ColQty\n"

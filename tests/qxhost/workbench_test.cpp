@@ -73,15 +73,16 @@ TEST(WorkbenchExpect, PassesFailsAndNamesTheLine) {
   } cases[] = {
       {"echo a b\nexpect \"a b\"\nexpect-not \"c\"\n", 0, ""},
       {"echo one\necho two\nexpect \"one\"\n", 1,
-       "line 3: expectation failed: the output of \"echo two\" does not contain \"one\""},
+       "line 3: expectation failed: expect: the output of \"echo two\" does not contain \"one\""},
       {"echo two\nexpect \"x\"\nexpect \"two\"\n", 1, "line 2: expectation failed"},
       {"echo a\nexpect-not \"a\"\n", 1, "contains \"a\""},
       {"echo a\necho b\nexpect \"a\\nb\"\n", 1, "does not contain \"a\\nb\""},
-      {"# comment\nexpect \"x\"\n", 1, "line 2: usage error: no command before this expectation"},
-      {"echo a\nexpect\nexpect \"a\" \"b\"\n", 2, "line 2: usage error: one quoted text"},
+      {"# comment\nexpect \"x\"\n", 1,
+       "line 2: usage error: expect: no command before this expectation"},
+      {"echo a\nexpect\nexpect \"a\" \"b\"\n", 2, "line 2: usage error: expect: one quoted text"},
       {"echo a\n  quit  \nnot-run\n", 0, ""},
       {"fault X Y notanumber\necho a\nexpect \"a\"\n", 1,
-       "line 1: usage error: not a call number: notanumber"},
+       "line 1: usage error: fault: not a call number: notanumber"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.script);

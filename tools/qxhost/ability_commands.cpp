@@ -1,7 +1,9 @@
 // Workbench commands of the capacity loader: the capacity result of a work order as the
 // schedule plug-in receives it, and large plants for trials and benchmarks.
 #include <cstdio>
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 
 #include "automation/conversions.h"
 #include "automation/host_dictionary.h"
@@ -10,6 +12,7 @@
 #include "host/prog_ids.h"
 #include "sim/plant_generator.h"
 #include "sim/text_table.h"
+#include "tools/qxhost/ability_result.h"
 #include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
@@ -18,11 +21,9 @@ namespace {
 
 int32_t wholeNumber(const Line& l, size_t i, const char* what) {
   if (i >= l.size()) throw UsageError{std::string("missing ") + what};
-  auto n = automation::parseNumber(l.words[i]);
-  if (!n || *n != static_cast<double>(static_cast<int32_t>(*n))) {
-    throw UsageError{std::string(what) + " is not a whole number: " + l.words[i]};
-  }
-  return static_cast<int32_t>(*n);
+  auto n = qxhost::wholeNumber(l.words[i]);
+  if (!n) throw UsageError{std::string(what) + " is not a whole number: " + l.words[i]};
+  return *n;
 }
 
 std::string fixed(double v, int decimals) {
@@ -71,12 +72,43 @@ void printResult(Workbench& w, automation::Recordset& rs) {
 
 // ability <work order id> [FSchedule=0|1] [CalcRemainAbility=0|1] [FNoPlanICMO=0|1]
 void cmdAbility(Workbench& w, const Line& l) {
-  int32_t id = wholeNumber(l, 1, "work order id");
+  auto rs = loadAbility(w, l, 1);
+  if (!rs) {
+    w.out() << "no capacity result: work order " << l.words[1]
+            << " is unknown (sql \"SELECT FInterID, FBillNo FROM icmo WHERE FType = 2\" lists "
+               "the repetitive work orders)\n";
+    return;
+  }
+  w.out() << "capacity result of work order " << l.words[1] << ": " << rs->recordCount()
+          << " rows\n";
+  if (rs->recordCount() > 0) printResult(w, *rs);
+}
+
+// plant generate <file> <lines> <days>
+void cmdPlant(Workbench& w, const Line& l) {
+  if (l.size() != 5 || automation::asciiLower(l.words[1]) != "generate") {
+    throw UsageError{"plant generate <file> <lines> <days>"};
+  }
+  int lines = wholeNumber(l, 3, "lines");
+  int days = wholeNumber(l, 4, "days");
+  std::error_code ec;
+  if (std::filesystem::equivalent(l.words[2], w.host().options().databaseFile(), ec)) {
+    throw UsageError{l.words[2] + " is the session's database; give the plant a file of its own"};
+  }
+  int32_t order = sim::generatePlant(l.words[2], lines, days);
+  w.out() << "plant " << l.words[2] << ": " << lines << " lines x " << days
+          << " days from 2027-01-01, work order " << order << "\n";
+}
+
+}  // namespace
+
+automation::Ref<automation::Recordset> loadAbility(Workbench& w, const Line& l, size_t first) {
+  int32_t id = wholeNumber(l, first, "work order id");
   auto options = automation::HostDictionary::create();
   for (const char* key : {"FSchedule", "CalcRemainAbility", "FNoPlanICMO"}) {
     options->set(key, Variant(0));
   }
-  for (size_t i = 2; i < l.size(); ++i) {
+  for (size_t i = first + 1; i < l.size(); ++i) {
     size_t eq = l.words[i].find('=');
     std::string key = l.words[i].substr(0, eq);
     std::string value = eq == std::string::npos ? "" : l.words[i].substr(eq + 1);
@@ -91,35 +123,17 @@ void cmdAbility(Workbench& w, const Line& l) {
   ObjectRef loader = w.host().platform().createObject(host::prog_id::kAbilityLoad);
   Variant arg{ObjectRef(options)};
   Variant result = loader->call("GetAbilityByRepICMO", automation::byRef(arg));
-  auto rs = automation::refCast<automation::Recordset>(result.objectOrNull());
-  if (!rs) {
-    w.out() << "no capacity result: work order " << id << " is unknown\n";
-    return;
-  }
-  w.out() << "capacity result of work order " << id << ": " << rs->recordCount() << " rows\n";
-  if (rs->recordCount() > 0) printResult(w, *rs);
+  return automation::refCast<automation::Recordset>(result.objectOrNull());
 }
-
-// plant generate <file> <lines> <days>
-void cmdPlant(Workbench& w, const Line& l) {
-  if (l.size() != 5 || automation::asciiLower(l.words[1]) != "generate") {
-    throw UsageError{"plant generate <file> <lines> <days>"};
-  }
-  int lines = wholeNumber(l, 3, "lines");
-  int days = wholeNumber(l, 4, "days");
-  int32_t order = sim::generatePlant(l.words[2], lines, days);
-  w.out() << "plant " << l.words[2] << ": " << lines << " lines x " << days
-          << " days from 2027-01-01, work order " << order << "\n";
-}
-
-}  // namespace
 
 void addAbilityCommands(Workbench& w) {
   w.addCommand({"ability",
                 "<work order id> [FSchedule=0|1] [CalcRemainAbility=0|1] [FNoPlanICMO=0|1]",
-                "the capacity result of a work order from the capacity loader", cmdAbility});
+                "the capacity result of a work order from the capacity loader", cmdAbility,
+                "ability 5001\nability 5001 FSchedule=1 CalcRemainAbility=1"});
   w.addCommand({"plant", "generate <file> <lines> <days>",
-                "writes a large plant database (one work order over all its days)", cmdPlant});
+                "writes a large plant database (one work order over all its days)", cmdPlant,
+                "plant generate plant.db 50 90"});
 }
 
 }  // namespace qx::qxhost

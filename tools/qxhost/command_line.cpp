@@ -1,8 +1,16 @@
 #include "tools/qxhost/command_line.h"
 
-#include <cctype>
-#include <ostream>
+#include <unistd.h>
 
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <system_error>
+
+#include "automation/error.h"
+#include "sim/sim_host.h"
+#include "sim/sqlite_db.h"
 #include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
@@ -43,6 +51,46 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     }
   }
   return c;
+}
+
+std::string databaseProblem(sim::SimHost& host) {
+  if (host.database().isSample()) return {};
+  const std::string hint =
+      " (give an existing database of the plant, or leave --database and QX_DATABASE out for "
+      "the sample)";
+  try {
+    // Opening reads the file's header: a missing file is not created, another file is refused.
+    sim::SqliteDb db = host.database().open();
+    auto tables = db.query(
+        "SELECT count(*) AS n FROM sqlite_master WHERE type = 'table' AND name IN "
+        "('icmo', 't_resource', 't_eiItemLine')");
+    tables->moveFirst();
+    if (tables->value(0).toInt32() < 3) {
+      return host.database().file().string() +
+             " is a database without the plant's tables (icmo, t_resource, t_eiItemLine)" + hint;
+    }
+  } catch (const automation::Error& e) {
+    return e.description() + hint;
+  }
+  return {};
+}
+
+std::string homeProblem(const sim::SimHost& host) {
+  const std::filesystem::path& home = host.options().home;
+  std::error_code ec;
+  std::filesystem::create_directories(home, ec);
+  if (!ec) {
+    // A file of this process's own, made and removed at once.
+    std::filesystem::path probe = home / (".write-test." + std::to_string(::getpid()));
+    std::ofstream(probe) << "";
+    if (!std::filesystem::exists(probe, ec))
+      ec = std::make_error_code(std::errc::permission_denied);
+    std::filesystem::remove(probe);
+  }
+  if (!ec) return {};
+  return "the home folder " + home.string() + " cannot be written (" + ec.message() +
+         "): the registry and the sample database are not kept; give a writable folder with "
+         "--home or QX_HOME";
 }
 
 void printHelp(std::ostream& out) {

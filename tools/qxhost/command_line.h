@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace qx::sim {
+class SimHost;
+}
+
 namespace qx::qxhost {
 
 struct CommandLine {
@@ -17,6 +21,15 @@ struct CommandLine {
 };
 
 CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// What is wrong with the database the session was given (--database, QX_DATABASE): missing,
+// unreadable, not a database, or without the plant's tables; empty when it is sound or when
+// the session uses the sample database, which is built on first use.
+std::string databaseProblem(sim::SimHost& host);
+
+// What keeps the host from writing in its home folder (the registry file, the sample
+// database), or empty when it can.
+std::string homeProblem(const sim::SimHost& host);
 
 // The usage, the options and every command with its arguments.
 void printHelp(std::ostream& out);

@@ -53,13 +53,15 @@ void addExpectCommands(Workbench& w) {
   w.addCommand({"expect-refused", "<command...>",
                 "runs a command that must be refused as written (bad arguments): the script goes "
                 "on, and expect lines after it check the message",
-                cmdExpectRefused});
+                cmdExpectRefused, "expect-refused schedule open 4711"});
   w.addCommand({"expect", "\"text\"",
                 "fails the line unless the previous command printed the text (\\n for a line "
                 "feed)",
-                [](Workbench& wb, const Line& l) { cmdExpect(wb, l, true); }});
+                [](Workbench& wb, const Line& l) { cmdExpect(wb, l, true); },
+                "expect \"capacity result of work order 5001\""});
   w.addCommand({"expect-not", "\"text\"", "fails the line if the previous command printed the text",
-                [](Workbench& wb, const Line& l) { cmdExpect(wb, l, false); }});
+                [](Workbench& wb, const Line& l) { cmdExpect(wb, l, false); },
+                "expect-not \"message box\""});
 }
 
 }  // namespace qx::qxhost

@@ -1,13 +1,16 @@
 // Exports of what the schedule form shows: the capacity ledger's rows as the ledger control
-// holds them, and the last report the viewer showed, as CSV files.
+// holds them, the last report the viewer showed and the capacity loader's result, as CSV
+// files.
 #include <iterator>
 #include <ostream>
 
+#include "automation/conversions.h"
 #include "automation/text.h"
 #include "sim/ledger_grid.h"
 #include "sim/report_shelf.h"
 #include "sim/schedule_bill.h"
 #include "sim/text_table.h"
+#include "tools/qxhost/ability_result.h"
 #include "tools/qxhost/whole_file.h"
 #include "tools/qxhost/workbench.h"
 
@@ -53,20 +56,52 @@ sim::ReportTable ledgerTable(Workbench& w) {
   return t;
 }
 
+// The capacity loader's recordset as it comes: the field names, then one row per line and
+// date; dates as yyyy-mm-dd, numbers unrounded.
+sim::ReportTable abilityTable(Workbench& w, const Line& l) {
+  auto rs = loadAbility(w, l, 4);
+  if (!rs) {
+    throw UsageError{"work order " + l.words[4] +
+                     " is unknown (sql \"SELECT FInterID, FBillNo FROM icmo WHERE FType = 2\" "
+                     "lists the repetitive work orders)"};
+  }
+  sim::ReportTable t;
+  for (size_t c = 0; c < rs->fieldCount(); ++c) t.columns.push_back(rs->fieldDef(c).name);
+  for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+    std::vector<std::string> row;
+    for (size_t c = 0; c < rs->fieldCount(); ++c) {
+      const Variant& v = rs->value(c);
+      row.push_back(v.type() == automation::VarType::Date ? automation::formatDate(v.toDate())
+                    : v.isNull()                          ? std::string()
+                                                          : v.toString());
+    }
+    t.rows.push_back(std::move(row));
+  }
+  return t;
+}
+
 void cmdExport(Workbench& w, const Line& l) {
-  if (l.size() != 4 || !automation::equalsIgnoreCase(l.words[1], "--csv")) {
-    throw UsageError{"export --csv FILE ledger|report, as in export --csv ledger.csv ledger"};
+  constexpr const char* kUsage =
+      "export --csv FILE ledger|report|ability <work order id> [options], as in export --csv "
+      "ledger.csv ledger";
+  if (l.size() < 4 || !automation::equalsIgnoreCase(l.words[1], "--csv")) {
+    throw UsageError{kUsage};
   }
   std::string what = automation::asciiLower(l.words[3]);
   sim::ReportTable table;
-  if (what == "ledger") {
+  if (what == "ability") {
+    if (l.size() < 5) throw UsageError{"missing the work order id after ability"};
+    table = abilityTable(w, l);
+  } else if (what != "ledger" && what != "report") {
+    throw UsageError{"export what: ledger, report or ability, not " + l.words[3]};
+  } else if (l.size() > 4) {
+    throw UsageError{"too many arguments: \"" + l.words[4] + "\" is one too many"};
+  } else if (what == "ledger") {
     table = ledgerTable(w);
-  } else if (what == "report") {
+  } else {
     const auto& shown = w.host().reports().shown();
     if (shown.empty()) throw UsageError{"no report has been shown yet (schedule click viewload)"};
     table = shown.back();
-  } else {
-    throw UsageError{"export what: ledger or report, not " + l.words[3]};
   }
   writeWhole(l.words[2], sim::reportCsv(table));
   w.out() << "wrote " << l.words[2] << ": " << table.rows.size() + 1 << " lines\n";
@@ -75,9 +110,14 @@ void cmdExport(Workbench& w, const Line& l) {
 }  // namespace
 
 void addExportCommands(Workbench& w) {
-  w.addCommand({"export", "--csv FILE ledger|report",
-                "writes the capacity ledger's rows or the last report shown to a CSV file",
-                cmdExport});
+  w.addCommand({"export",
+                "--csv FILE ledger|report|ability <work order id> [FSchedule=0|1] "
+                "[CalcRemainAbility=0|1] [FNoPlanICMO=0|1]",
+                "writes the capacity ledger's rows, the last report shown or a work order's "
+                "capacity result to a CSV file (whole or not at all)",
+                cmdExport,
+                "export --csv ledger.csv ledger\nexport --csv capacity.csv ability 5001 "
+                "FSchedule=1"});
 }
 
 }  // namespace qx::qxhost

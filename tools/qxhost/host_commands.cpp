@@ -1,6 +1,7 @@
 // Workbench commands of the host's services: the login, the rights table, queries through the
 // connection component, the answers to dialogs and the mouse pointer's history.
 #include <algorithm>
+#include <cstdint>
 #include <ostream>
 
 #include "automation/arg.h"
@@ -16,8 +17,12 @@ namespace {
 
 using automation::Error;
 
-void need(const Line& l, size_t n) {
-  if (l.size() < n) throw UsageError{"missing arguments"};
+// dialogs, messages, pointer: nothing or "clear".
+void clearOnly(const Line& l) {
+  expectWords(l, 1, 2);
+  if (l.size() == 2 && !automation::equalsIgnoreCase(l.words[1], "clear")) {
+    throw UsageError{"clear or nothing expected, not " + l.words[1]};
+  }
 }
 
 // Columns a text takes on a terminal: East Asian wide characters take two.
@@ -86,11 +91,17 @@ void printLogin(Workbench& w) {
           << login.currencyDecimals << "\n  PropsString = \"" << login.props << "\"\n";
 }
 
+// The whole line is read before anything changes: a bad setting leaves the login as it was.
 void cmdLogin(Workbench& w, const Line& l) {
-  sim::Login& login = w.host().login();
+  sim::Login login = w.host().login();
   for (size_t i = 1; i < l.size(); i += 2) {
-    need(l, i + 2);
     std::string what = automation::asciiLower(l.words[i]);
+    if (what != "user" && what != "language" && what != "edition" && what != "props" &&
+        what != "decimals") {
+      throw UsageError{"unknown login setting " + l.words[i] +
+                       " (user, language, edition, props, decimals)"};
+    }
+    if (i + 1 >= l.size()) throw UsageError{"missing value after " + l.words[i]};
     const std::string& value = l.words[i + 1];
     if (what == "user") {
       login.user = value;
@@ -100,41 +111,48 @@ void cmdLogin(Workbench& w, const Line& l) {
       login.setEntry("QxVersion", value);
     } else if (what == "props") {
       login.props = value;
-    } else if (what == "decimals") {
-      login.currencyDecimals = w.parseValue(l, i + 1).toInt16();
     } else {
-      throw UsageError{"unknown login setting " + l.words[i]};
+      auto n = wholeNumber(value);
+      if (!n || *n < 0 || *n > 15) {
+        throw UsageError{"decimals is a whole number from 0 to 15, not " + value};
+      }
+      login.currencyDecimals = static_cast<int16_t>(*n);
     }
   }
+  w.host().login() = login;
   printLogin(w);
 }
 
 void cmdRights(Workbench& w, const Line& l) {
-  need(l, 3);
+  expectWords(l, 3, 6);
   const std::string& user = l.words[1];
   std::string what = automation::asciiLower(l.words[2]);
   sim::AccessRights& rights = w.host().rights();
-  if (what == "all") {
-    rights.grantAll(user);
-  } else if (what == "none") {
-    rights.clear(user);
+  if (what == "all" || what == "none") {
+    expectWords(l, 3, 3);
+    what == "all" ? rights.grantAll(user) : rights.clear(user);
   } else if (what == "grant" || what == "revoke") {
-    need(l, 6);
-    int32_t type = w.parseValue(l, 3).toInt32(), id = w.parseValue(l, 4).toInt32();
-    auto mask = static_cast<uint32_t>(w.parseValue(l, 5).toInt32());
+    expectWords(l, 6, 6);
+    int32_t values[3];
+    for (size_t i = 3; i < 6; ++i) {
+      auto n = wholeNumber(l.words[i]);
+      if (!n) throw UsageError{"type, id and mask are whole numbers, not " + l.words[i]};
+      values[i - 3] = *n;
+    }
+    auto mask = static_cast<uint32_t>(values[2]);
     if (what == "grant") {
-      rights.grant(user, type, id, mask);
+      rights.grant(user, values[0], values[1], mask);
     } else {
-      rights.revoke(user, type, id, mask);
+      rights.revoke(user, values[0], values[1], mask);
     }
   } else {
-    throw UsageError{"all, none, grant or revoke expected"};
+    throw UsageError{"all, none, grant or revoke expected, not " + l.words[2]};
   }
   w.out() << "rights of " << user << ": " << what << "\n";
 }
 
 void cmdSql(Workbench& w, const Line& l) {
-  need(l, 2);
+  expectWords(l, 2, SIZE_MAX);
   std::string sql = l.words[1];
   for (size_t i = 2; i < l.size(); ++i) sql += " " + l.words[i];
   // The way the component does it: a connection by identifier, one query.
@@ -153,7 +171,7 @@ void cmdSql(Workbench& w, const Line& l) {
 // answer <kind> <answer...>: answers for the next dialogs of a kind (message: button codes;
 // line: a line's number or name, or cancel). Numbers alone answer message boxes.
 void cmdAnswer(Workbench& w, const Line& l) {
-  need(l, 2);
+  expectWords(l, 2, SIZE_MAX);
   sim::DialogScript& dialogs = w.host().platform().dialogs();
   std::string kind(sim::dialog_kind::kMessage);
   size_t first = 1;
@@ -174,14 +192,23 @@ void cmdAnswer(Workbench& w, const Line& l) {
       throw UsageError{"unknown dialog kind \"" + l.words[1] + "\" (kinds:" + kinds + ")"};
     }
     first = 2;
-    need(l, 3);
+    if (l.size() < 3) throw UsageError{"missing the answers to the " + kind + " dialogs"};
   }
-  for (size_t i = first; i < l.size(); ++i) {
-    if (kind == sim::dialog_kind::kMessage) {
-      w.host().platform().queueAnswer(w.parseValue(l, i).toInt32());
-    } else {
-      dialogs.queue(kind, l.words[i]);
+  // Every answer is read before one is queued: a bad one queues none.
+  std::vector<int32_t> codes;
+  for (size_t i = first; i < l.size() && kind == sim::dialog_kind::kMessage; ++i) {
+    auto n = l.quoted[i] ? std::nullopt : wholeNumber(l.words[i]);
+    if (!n) {
+      throw UsageError{
+          "a message box is answered with a button code (1 OK, 2 Cancel, 6 Yes, "
+          "7 No), not " +
+          l.words[i]};
     }
+    codes.push_back(*n);
+  }
+  for (int32_t code : codes) w.host().platform().queueAnswer(code);
+  for (size_t i = first; i < l.size() && kind != sim::dialog_kind::kMessage; ++i) {
+    dialogs.queue(kind, l.words[i]);
   }
   size_t n = l.size() - first;
   w.out() << "queued " << n << " " << kind << " answer" << (n > 1 ? "s" : "") << " ("
@@ -191,6 +218,7 @@ void cmdAnswer(Workbench& w, const Line& l) {
 // The host's dialogs (message boxes, the line browser) and the capacity loader's (options,
 // decomposition) share one queue of answers; each kind keeps its record of what it showed.
 void cmdDialogs(Workbench& w, const Line& l) {
+  clearOnly(l);
   sim::DialogScript& dialogs = w.host().platform().dialogs();
   sim::ScriptedDialogAnswers& loaderDialogs = w.host().dialogs();
   if (l.size() > 1 && automation::equalsIgnoreCase(l.words[1], "clear")) {
@@ -211,6 +239,7 @@ void cmdDialogs(Workbench& w, const Line& l) {
 }
 
 void cmdMessages(Workbench& w, const Line& l) {
+  clearOnly(l);
   sim::SimPlatform& p = w.host().platform();
   if (l.size() > 1 && automation::equalsIgnoreCase(l.words[1], "clear")) {
     p.clearShownMessages();
@@ -225,6 +254,7 @@ void cmdMessages(Workbench& w, const Line& l) {
 }
 
 void cmdPointer(Workbench& w, const Line& l) {
+  clearOnly(l);
   sim::SimPlatform& p = w.host().platform();
   if (l.size() > 1 && automation::equalsIgnoreCase(l.words[1], "clear")) {
     p.clearPointerHistory();
@@ -246,18 +276,24 @@ void cmdPointer(Workbench& w, const Line& l) {
 
 void addHostCommands(Workbench& w) {
   w.addCommand({"login", "[user NAME] [language ID] [edition CODE] [props \"TEXT\"] [decimals N]",
-                "sets or prints the login the shared-property manager hands out", cmdLogin});
+                "sets or prints the login the shared-property manager hands out", cmdLogin,
+                "login language EN edition ZRB\nlogin"});
   w.addCommand({"rights", "<user> all|none|grant|revoke [type id mask]",
-                "changes the rights table that AccessCheck reads", cmdRights});
+                "changes the rights table that AccessCheck reads", cmdRights,
+                "rights demo none\nrights demo grant 1 1001 15"});
   w.addCommand({"sql", "\"<statement>\"",
-                "runs SQL through the connection component and prints the rows", cmdSql});
+                "runs SQL through the connection component and prints the rows", cmdSql,
+                "sql \"SELECT FInterID, FNumber, FName FROM t_resource WHERE FTypeID = 11063\""});
   w.addCommand({"answer", "[message] <button code...> | line <number|name|cancel>...",
-                "queues the user's answers to the next dialogs of a kind", cmdAnswer});
+                "queues the user's answers to the next dialogs of a kind", cmdAnswer,
+                "answer 6 1\nanswer line L-01"});
   w.addCommand({"dialogs", "[clear]",
                 "prints every dialog shown so far with its answer, and the answers waiting",
-                cmdDialogs});
-  w.addCommand({"messages", "[clear]", "prints the message boxes shown so far", cmdMessages});
-  w.addCommand({"pointer", "[clear]", "prints the mouse pointer and its history", cmdPointer});
+                cmdDialogs, "dialogs\ndialogs clear"});
+  w.addCommand(
+      {"messages", "[clear]", "prints the message boxes shown so far", cmdMessages, "messages"});
+  w.addCommand({"pointer", "[clear]", "prints the mouse pointer and its history", cmdPointer,
+                "pointer clear"});
 }
 
 }  // namespace qx::qxhost

@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "tools/qxhost/command_line.h"
+#include "tools/qxhost/completion.h"
+#include "tools/qxhost/line_editor.h"
 #include "tools/qxhost/workbench.h"
 
 int main(int argc, char** argv) {
@@ -37,6 +39,14 @@ int main(int argc, char** argv) {
   }
   try {
     qx::sim::SimHost host(options);
+    if (std::string problem = databaseProblem(host); !problem.empty()) {
+      std::cerr << "qxhost: " << problem << "\n";
+      return 2;
+    }
+    // The session goes on: what needs no home still works, and each write that fails says so.
+    if (std::string problem = homeProblem(host); !problem.empty()) {
+      std::cerr << "qxhost: " << problem << "\n";
+    }
     if (!cl.language.empty()) host.login().setEntry("Language", cl.language);
     Workbench bench(host, std::cout);
     int failed = 0;
@@ -46,8 +56,22 @@ int main(int argc, char** argv) {
       failed = bench.run(in);
     } else if (file.is_open()) {
       failed = bench.run(file);
+    } else if (isatty(0)) {
+      std::cout << "qxhost " << QX_VERSION
+                << ": help lists the commands, help COMMAND shows one with examples, TAB "
+                   "completes, Ctrl-D ends the session\n";
+      LineEditor editor(
+          argv[0], "qxhost> ", options.home / "history",
+          [&bench](std::string_view before) { return completions(bench.commands(), before); });
+      failed = bench.run(
+          [&](std::string& line) {
+            std::cout.flush();
+            return editor.read(line);
+          },
+          true);
+      std::cout << "\n";
     } else {
-      failed = bench.run(std::cin, isatty(0) != 0);
+      failed = bench.run(std::cin);
     }
     std::string where = file.is_open() ? cl.script + ":" : std::string();
     for (const std::string& f : bench.failures()) {

@@ -159,9 +159,9 @@ void save(Workbench& w, const Line& l) {
 }
 
 void remove(Workbench& w, const Line& l) {
-  if (l.size() < 3) throw UsageError{"resource delete <internal id>"};
-  Variant id = w.parseValue(l, 2);
-  if (!id.isNumber()) throw UsageError{"the internal id is a number"};
+  auto number = wholeNumber(l.words[2]);
+  if (!number) throw UsageError{"the internal id is a whole number, not " + l.words[2]};
+  Variant id(*number);
   MasterDataBill::Outcome o = bill(w).remove(id.toInt32());
   printOutcome(w, "OnCheckCanDel " + std::to_string(id.toInt32()), o);
   printMessage(w, o["sMsg"]);
@@ -177,16 +177,28 @@ void close(Workbench& w) {
 }
 
 void cmdResource(Workbench& w, const Line& l) {
-  if (l.size() < 2) throw UsageError{"what to do with the resource bill?"};
+  if (l.size() < 2) throw UsageError{"missing what to do with the resource bill"};
   std::string what = automation::asciiLower(l.words[1]);
-  if (what == "open") return open(w, l);
-  if (what == "columns") return columns(w);
+  if (what == "open") {
+    expectWords(l, 2, 3);
+    return open(w, l);
+  }
   if (what == "components") return components(w, l);
+  if (what == "save") {
+    if (l.size() < 3) throw UsageError{"missing the field entries FIELD=VALUE"};
+    return save(w, l);
+  }
+  if (what == "delete") {
+    expectWords(l, 3, 3);
+    return remove(w, l);
+  }
+  if (what != "columns" && what != "caption" && what != "close") {
+    throw UsageError{"unknown resource command " + l.words[1]};
+  }
+  expectWords(l, 2, 2);
+  if (what == "columns") return columns(w);
   if (what == "caption") return printOutcome(w, "OnGetECaption", bill(w).caption());
-  if (what == "save") return save(w, l);
-  if (what == "delete") return remove(w, l);
-  if (what == "close") return close(w);
-  throw UsageError{"unknown resource command " + l.words[1]};
+  return close(w);
 }
 
 }  // namespace
@@ -197,7 +209,9 @@ void addResourceCommands(Workbench& w) {
                 "| delete <id> | close",
                 "the resource master-data bill with the EIResource plug-in: open it, ask for the "
                 "extra columns, the server components and the caption, save or delete a resource",
-                cmdResource});
+                cmdResource,
+                "resource open\nresource columns\nresource save FNumber=L-09 FName=\"Line nine\" "
+                "FTypeName=11063 FEIProductivity=55\nresource delete 1008\nresource close"});
 }
 
 }  // namespace qx::qxhost

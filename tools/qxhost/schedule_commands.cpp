@@ -29,7 +29,9 @@ sim::ScheduleBill& bill(Workbench& w) {
 int32_t number(const Line& l, size_t i) {
   if (i >= l.size()) throw UsageError{"missing number"};
   auto n = automation::parseNumber(l.words[i]);
-  if (!n) throw UsageError{"not a number: " + l.words[i]};
+  if (!n || *n < -2147483648.0 || *n > 2147483647.0) {
+    throw UsageError{"not a number: " + l.words[i]};
+  }
   return automation::roundToInt32(*n);
 }
 
@@ -156,6 +158,16 @@ int16_t keyOf(const Line& l, size_t i) {
   return static_cast<int16_t>(n);
 }
 
+// A cell the grid has; a usage error names the grid's rows and columns otherwise.
+void checkCell(Workbench& w, const Line& l, int32_t row, int32_t col) {
+  const sim::GridControl& g = *bill(w).form().grid;
+  if (row < 1 || row > g.rows() || col < 1 || col > g.cols()) {
+    throw UsageError{"there is no cell (" + l.words[2] + ", " + l.words[3] +
+                     "): the grid has rows 1 to " + std::to_string(g.rows()) +
+                     " and columns 1 to " + std::to_string(g.cols())};
+  }
+}
+
 void printGrid(Workbench& w) {
   const sim::GridControl& g = *bill(w).form().grid;
   std::vector<size_t> widths(g.cols(), 0);
@@ -183,15 +195,36 @@ void printGrid(Workbench& w) {
   }
 }
 
+// The words each sub-command takes after its name: at least, at most.
+struct Arity {
+  std::string_view sub;
+  size_t min, max;
+};
+constexpr Arity kArities[] = {
+    {"open", 1, 1},        {"layout", 0, 0},   {"grid", 0, 0},   {"header", 0, 0},
+    {"resize", 2, 2},      {"drag", 2, 1000},  {"select", 2, 2}, {"click", 1, 1},
+    {"key", 1, 1},         {"type", 3, 3},     {"lock", 2, 3},   {"check", 0, 0},
+    {"save", 0, 0},        {"reload", 0, 0},   {"ledger", 0, 0}, {"window", 1, 2},
+    {"showability", 1, 1}, {"settings", 0, 0}, {"close", 0, 0},
+};
+
 void cmdSchedule(Workbench& w, const Line& l) {
-  if (l.size() < 2) throw UsageError{"missing sub-command"};
+  if (l.size() < 2) throw UsageError{"missing what to do with the schedule bill"};
   std::string sub = automation::asciiLower(l.words[1]);
+  const Arity* arity = nullptr;
+  for (const Arity& a : kArities) {
+    if (a.sub == sub) arity = &a;
+  }
+  if (!arity) throw UsageError{"unknown sub-command " + l.words[1]};
+  expectWords(l, arity->min + 2, arity->max + 2);
   if (sub == "open") {
     int32_t id = number(l, 2);
-    w.schedule.reset();
+    // The new bill is loaded before the open one closes: an unknown work order leaves the
+    // open bill (and the settings its plug-in would save on closing) as they were.
     auto b = std::make_unique<sim::ScheduleBill>(
         w.host(), automation::ObjectRef(widgets::LedgerData::create()));
     b->load(id);
+    w.schedule.reset();
     w.out() << "work order " << b->form().text("txtNo").text << " (" << id << "), item "
             << b->form().text("txtItemNumber").text << ", not yet scheduled "
             << b->form().text("txtNoQty").text << "\n";
@@ -213,17 +246,18 @@ void cmdSchedule(Workbench& w, const Line& l) {
     w.out() << bill(w).layoutText();
   } else if (sub == "drag") {
     // drag <y in the bar at the press> <form y> [<form y> ...]: the last y is the drop.
-    if (l.size() < 4) throw UsageError{"drag <grab y> <y> [<y> ...]"};
     const auto& f = bill(w).form();
+    for (size_t i = 2; i < l.size(); ++i) number(l, i);  // every height read before the press
     f.picSplit->mouseDown(f.picSplit->width / 2, number(l, 2));
     for (size_t i = 3; i + 1 < l.size(); ++i) f.form->mouseMove(f.picSplit->left, number(l, i));
     f.form->mouseUp(f.picSplit->left, number(l, l.size() - 1));
     w.out() << bill(w).layoutText();
   } else if (sub == "select") {
+    int32_t row = number(l, 2), col = columnOf(l, 3);
+    checkCell(w, l, row, col);
     BillView before = viewOf(w);
-    report(w, "select", before, bill(w).select(number(l, 2), columnOf(l, 3)));
+    report(w, "select", before, bill(w).select(row, col));
   } else if (sub == "click") {
-    if (l.size() < 3) throw UsageError{"click <tool key>"};
     BillView before = viewOf(w);
     report(w, "click " + l.words[2], before, bill(w).clickTool(l.words[2]));
   } else if (sub == "key") {
@@ -231,13 +265,18 @@ void cmdSchedule(Workbench& w, const Line& l) {
     BillView before = viewOf(w);
     report(w, "key " + std::to_string(key), before, bill(w).keyDown(key));
   } else if (sub == "type") {
-    if (l.size() < 5) throw UsageError{"type <row> <col> \"text\""};
     int32_t row = number(l, 2), col = columnOf(l, 3);
+    checkCell(w, l, row, col);
     BillView before = viewOf(w);
     // What was typed is on the user's screen already: a tour shows what the plug-in made of it.
     report(w, "type", before, bill(w).typeInto(row, col, l.words[4]), false);
   } else if (sub == "lock") {
     int32_t row = number(l, 2), col = columnOf(l, 3);
+    if (l.size() == 5 && !automation::equalsIgnoreCase(l.words[4], "off") &&
+        !automation::equalsIgnoreCase(l.words[4], "on")) {
+      throw UsageError{"on or off expected, not " + l.words[4]};
+    }
+    checkCell(w, l, row, col);
     bool locked = l.size() < 5 || !automation::equalsIgnoreCase(l.words[4], "off");
     bill(w).form().grid->cell(row, col).locked = locked;
     w.out() << "cell (" << row << ", " << col << ") " << (locked ? "locked" : "unlocked") << "\n";
@@ -271,8 +310,10 @@ void cmdSchedule(Workbench& w, const Line& l) {
     w.out() << "the ledger shows " << days << " days from " << w.ledgerFrom << "\n";
   } else if (sub == "showability") {
     // The user's saved choice, as the plug-in reads it when a bill opens.
-    if (l.size() < 3) throw UsageError{"showability on|off"};
     bool on = automation::equalsIgnoreCase(l.words[2], "on");
+    if (!on && !automation::equalsIgnoreCase(l.words[2], "off")) {
+      throw UsageError{"on or off expected, not " + l.words[2]};
+    }
     std::string path = scheduler::settingsKeyPath(services::GetEdition(0));
     w.host().registry().write(path, "ShowAbility", automation::Variant(on));
     w.trace() << path << "\\ShowAbility = " << (on ? "True" : "False") << "\n";
@@ -301,7 +342,10 @@ void addScheduleCommands(Workbench& w) {
                 "ledger | window <from yyyy-mm-dd> <days>|all | showability on|off | settings | "
                 "close",
                 "the repetitive schedule bill of a work order, with the schedule plug-in",
-                cmdSchedule});
+                cmdSchedule,
+                "schedule showability on\nschedule open 5001\nschedule window 2026-12-07 14\n"
+                "schedule select 3 ColQty\nschedule select 4 ColLine\nschedule key F7\n"
+                "schedule type 4 ColQty 120\nschedule save\nschedule close"});
 }
 
 }  // namespace qx::qxhost

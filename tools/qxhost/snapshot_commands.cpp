@@ -66,7 +66,7 @@ void addSnapshotCommands(Workbench& w) {
       {"snapshot", "--html FILE",
        "writes the schedule form as it stands (header, grid, splitter, capacity ledger and "
        "a chart of the selected line's capacity and load) to a self-contained HTML page",
-       cmdSnapshot});
+       cmdSnapshot, "snapshot --html form.html"});
 }
 
 }  // namespace qx::qxhost

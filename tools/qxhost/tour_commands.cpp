@@ -28,7 +28,8 @@ void cmdStep(Workbench& w, const Line& l) {
 
 void addTourCommands(Workbench& w) {
   w.addCommand({"step", "\"Chinese text\" \"English text\"",
-                "narrates a step of a tour in the login's language", cmdStep});
+                "narrates a step of a tour in the login's language", cmdStep,
+                "step \"打开单据\" \"Open the bill\""});
 }
 
 }  // namespace qx::qxhost

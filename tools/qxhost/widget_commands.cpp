@@ -28,6 +28,10 @@ void need(const Line& l, size_t n) {
   if (l.size() < n) throw UsageError{"missing arguments"};
 }
 
+void needExactly(const Line& l, size_t n) {
+  expectWords(l, n, n);
+}
+
 double number(const Line& l, size_t i) {
   need(l, i + 1);
   auto n = automation::parseNumber(l.words[i]);
@@ -59,7 +63,7 @@ void printBar(Workbench& w, const sim::PictureBox& bar) {
 }
 
 void cmdForm(Workbench& w, const Line& l) {
-  need(l, 2);
+  expectWords(l, 2, 4);
   auto form = sim::Form::create(bare(l.words[1]), &w.host().platform());
   form->scaleWidth = l.size() > 2 ? number(l, 2) : 12000;
   form->scaleHeight = l.size() > 3 ? number(l, 3) : 9000;
@@ -71,7 +75,7 @@ void cmdForm(Workbench& w, const Line& l) {
 // picture|ledgergrid <form> <name> <left> <top> <width> <height>
 template <class Control>
 void addControl(Workbench& w, const Line& l, const char* kind) {
-  need(l, 7);
+  needExactly(l, 7);
   auto form = objectAs<sim::Form>(w, l.words[1], "form");
   std::string name = bare(l.words[2]);
   auto control = Control::create(name);
@@ -86,21 +90,21 @@ void addControl(Workbench& w, const Line& l, const char* kind) {
 }
 
 void cmdWidget(Workbench& w, const Line& l) {
-  need(l, 3);
+  needExactly(l, 3);
   std::string name = bare(l.words[1]);
   if (automation::equalsIgnoreCase(l.words[2], "cSplitter")) {
     w.setObject(name, ObjectRef(widgets::cSplitter::create()));
   } else if (automation::equalsIgnoreCase(l.words[2], "LedgerData")) {
     w.setObject(name, ObjectRef(widgets::LedgerData::create()));
   } else {
-    throw UsageError{"a widget is cSplitter or LedgerData"};
+    throw UsageError{"a widget is cSplitter or LedgerData, not " + l.words[2]};
   }
   w.out() << "$" << name << " = " << l.words[2] << "\n";
 }
 
 // mouse down <picture> <x> <y> | mouse move|up <form> <x> <y>
 void cmdMouse(Workbench& w, const Line& l) {
-  need(l, 5);
+  needExactly(l, 5);
   std::string what = automation::asciiLower(l.words[1]);
   double x = number(l, 3), y = number(l, 4);
   if (what == "down") {
@@ -110,7 +114,7 @@ void cmdMouse(Workbench& w, const Line& l) {
   } else if (what == "up") {
     objectAs<sim::Form>(w, l.words[2], "form")->mouseUp(x, y);
   } else {
-    throw UsageError{"mouse down, move or up"};
+    throw UsageError{"down, move or up expected, not " + l.words[1]};
   }
   w.out() << "mouse " << what << " at " << x << ", " << y << "\n";
 }
@@ -122,6 +126,10 @@ void cmdDrag(Workbench& w, const Line& l) {
   auto bar = objectAs<sim::PictureBox>(w, l.words[1], "picture box");
   auto form = objectAs<sim::Form>(w, l.words[2], "form");
   bool vertical = automation::equalsIgnoreCase(l.words[3], "y");
+  if (!vertical && !automation::equalsIgnoreCase(l.words[3], "x")) {
+    throw UsageError{"x or y expected, not " + l.words[3]};
+  }
+  for (size_t i = 4; i < l.size(); ++i) number(l, i);  // every position read before the press
   double grab = number(l, 4);
   if (vertical) {
     bar->mouseDown(0, grab);
@@ -147,13 +155,13 @@ void cmdDrag(Workbench& w, const Line& l) {
 }
 
 void cmdBar(Workbench& w, const Line& l) {
-  need(l, 2);
+  needExactly(l, 2);
   printBar(w, *objectAs<sim::PictureBox>(w, l.words[1], "picture box"));
 }
 
 // let <object> <property> <value>: a property assignment by name.
 void cmdLet(Workbench& w, const Line& l) {
-  need(l, 4);
+  needExactly(l, 4);
   ObjectRef o = w.object(l.words[1]);
   Variant v = w.parseValue(l, 3);
   if (v.isObject()) {
@@ -178,30 +186,38 @@ void cmdLedger(Workbench& w, const Line& l);
 
 void addWidgetCommands(Workbench& w) {
   w.addCommand({"form", "<name> [scale-width scale-height]",
-                "creates a substitute form (twips) with a window for the resize message", cmdForm});
+                "creates a substitute form (twips) with a window for the resize message", cmdForm,
+                "form frm 9000 6000"});
   w.addCommand(
       {"picture", "<form> <name> <left> <top> <width> <height>", "adds a picture box to a form",
-       [](Workbench& wb, const Line& l) { addControl<sim::PictureBox>(wb, l, "picture box"); }});
-  w.addCommand({"ledgergrid", "<form> <name> <left> <top> <width> <height>",
-                "adds a ledger grid control to a form", [](Workbench& wb, const Line& l) {
-                  addControl<sim::LedgerGrid>(wb, l, "ledger grid");
-                }});
+       [](Workbench& wb, const Line& l) { addControl<sim::PictureBox>(wb, l, "picture box"); },
+       "picture $frm pic 0 2400 9000 60"});
+  w.addCommand(
+      {"ledgergrid", "<form> <name> <left> <top> <width> <height>",
+       "adds a ledger grid control to a form",
+       [](Workbench& wb, const Line& l) { addControl<sim::LedgerGrid>(wb, l, "ledger grid"); },
+       "ledgergrid $frm grid 0 3000 9000 3000"});
   w.addCommand({"widget", "<name> cSplitter|LedgerData",
-                "creates the component's splitter bar or ledger binding", cmdWidget});
+                "creates the component's splitter bar or ledger binding", cmdWidget,
+                "widget split cSplitter"});
   w.addCommand({"mouse", "down <picture> <x> <y> | move|up <form> <x> <y>",
-                "raises a toolkit mouse event", cmdMouse});
+                "raises a toolkit mouse event", cmdMouse,
+                "mouse down $pic 4500 30\nmouse up $frm 4500 3000"});
   w.addCommand({"drag", "<bar> <form> x|y <grab> <position>...",
-                "drags a bar: press at grab inside it, move, release at the last position",
-                cmdDrag});
-  w.addCommand({"bar", "<picture>", "prints a picture box's place and looks", cmdBar});
+                "drags a bar: press at grab inside it, move, release at the last position", cmdDrag,
+                "drag $pic $frm y 30 3000 3500"});
+  w.addCommand({"bar", "<picture>", "prints a picture box's place and looks", cmdBar, "bar $pic"});
   w.addCommand({"let", "<object> <property> <value>",
-                "assigns a property by name and prints it read back", cmdLet});
+                "assigns a property by name and prints it read back", cmdLet,
+                "let split Orientation 1"});
   w.addCommand({"ledger", "show <grid> | demo",
-                "prints a ledger grid control as a table, or runs the ledger demo", cmdLedger});
-  w.addCommand({"splitter", "demo", "runs the splitter demo", [](Workbench& wb, const Line& l) {
-                  need(l, 2);
+                "prints a ledger grid control as a table, or runs the ledger demo", cmdLedger,
+                "ledger demo\nledger show $grid"});
+  w.addCommand({"splitter", "demo", "runs the splitter demo",
+                [](Workbench& wb, const Line& l) {
+                  needExactly(l, 2);
                   if (!automation::equalsIgnoreCase(l.words[1], "demo")) {
-                    throw UsageError{"splitter demo"};
+                    throw UsageError{"demo expected, not " + l.words[1]};
                   }
                   for (const char* line : {
                            "form frmDemo 9000 6000",
@@ -221,7 +237,8 @@ void addWidgetCommands(Workbench& w) {
                     wb.out() << "> " << line << "\n";
                     wb.execute(line);
                   }
-                }});
+                },
+                "splitter demo"});
 }
 
 namespace {
@@ -229,10 +246,15 @@ namespace {
 void cmdLedgerDemo(Workbench& w);
 
 void cmdLedger(Workbench& w, const Line& l) {
-  need(l, 2);
-  if (automation::equalsIgnoreCase(l.words[1], "demo")) return cmdLedgerDemo(w);
-  if (!automation::equalsIgnoreCase(l.words[1], "show")) throw UsageError{"ledger show|demo"};
-  need(l, 3);
+  expectWords(l, 2, 3);
+  if (automation::equalsIgnoreCase(l.words[1], "demo")) {
+    needExactly(l, 2);
+    return cmdLedgerDemo(w);
+  }
+  if (!automation::equalsIgnoreCase(l.words[1], "show")) {
+    throw UsageError{"show or demo expected, not " + l.words[1]};
+  }
+  needExactly(l, 3);
   w.out() << objectAs<sim::LedgerGrid>(w, l.words[2], "ledger grid")->renderText();
 }
 

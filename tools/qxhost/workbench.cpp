@@ -1,5 +1,7 @@
 #include "tools/qxhost/workbench.h"
 
+#include <algorithm>
+#include <cmath>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -110,40 +112,149 @@ bool Workbench::execute(std::string_view text) {
   return ok;
 }
 
+namespace {
+
+// The part of a usage that fits the line: "open <id>" of "open <id> | layout | ..." when the
+// line's second word is "open"; the whole usage when no alternative starts with that word.
+std::string usageFor(const Workbench::Command& c, const Line& line) {
+  const std::string& usage = c.usage;
+  if (line.size() < 2) return usage;
+  std::string word = automation::asciiLower(line.words[1]);
+  for (size_t at = 0; at <= usage.size();) {
+    size_t end = usage.find(" | ", at);
+    if (end == std::string::npos) end = usage.size();
+    std::string alternative = usage.substr(at, end - at);
+    std::string first = automation::asciiLower(alternative.substr(0, alternative.find(' ')));
+    for (size_t k = 0; k < first.size();) {
+      size_t bar = first.find('|', k);
+      if (bar == std::string::npos) bar = first.size();
+      if (first.compare(k, bar - k, word) == 0) return alternative;
+      k = bar + 1;
+    }
+    at = end + 3;
+  }
+  return usage;
+}
+
+size_t editDistance(std::string_view a, std::string_view b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t up = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = up;
+    }
+  }
+  return row[b.size()];
+}
+
+}  // namespace
+
+void expectWords(const Line& l, size_t min, size_t max) {
+  if (l.size() < min) throw UsageError{"missing arguments"};
+  if (l.size() > max) {
+    throw UsageError{"too many arguments: \"" + l.words[max] + "\" is one too many"};
+  }
+}
+
+std::optional<int32_t> wholeNumber(std::string_view word) {
+  std::optional<double> n;
+  try {
+    n = automation::parseNumber(word);
+  } catch (const Error&) {
+    return std::nullopt;  // beyond the range of a number
+  }
+  if (!n || *n < -2147483648.0 || *n > 2147483647.0 || *n != std::floor(*n)) return std::nullopt;
+  return static_cast<int32_t>(*n);
+}
+
+const Workbench::Command* Workbench::findCommand(std::string_view name) const {
+  std::string lower = automation::asciiLower(name);
+  for (const Command& c : commands_) {
+    if (c.name == lower) return &c;
+  }
+  return nullptr;
+}
+
+const Workbench::Command* Workbench::nearestCommand(std::string_view typed) const {
+  std::string lower = automation::asciiLower(typed);
+  if (lower.empty()) return nullptr;
+  // The beginning of one name only.
+  const Command* best = nullptr;
+  for (const Command& c : commands_) {
+    if (lower.size() < 2 || c.name.compare(0, lower.size(), lower) != 0) continue;
+    if (best) {
+      best = nullptr;
+      break;
+    }
+    best = &c;
+  }
+  if (best) return best;
+  size_t bestDistance = 3;  // three letters wrong make another word
+  for (const Command& c : commands_) {
+    size_t d = editDistance(lower, c.name);
+    if (d < bestDistance && d <= c.name.size() / 2) {
+      best = &c;
+      bestDistance = d;
+    }
+  }
+  return best;
+}
+
 bool Workbench::dispatch(std::string_view text) {
   Line line;
   try {
     line = tokenize(text);
   } catch (const UsageError& u) {
-    return fail("usage error: " + u.message);
+    size_t start = text.find_first_not_of(" \t");
+    std::string first(text.substr(start, text.find_first_of(" \t", start) - start));
+    return fail("usage error: " + first + ": " + u.message);
   }
   if (line.words.empty()) return true;
-  std::string name = automation::asciiLower(line.words[0]);
-  for (const Command& c : commands_) {
-    if (c.name != name) continue;
-    try {
-      c.run(*this, line);
-      return true;
-    } catch (const UsageError& u) {
-      return fail("usage error: " + u.message + "\n  usage: " + c.name + " " + c.usage);
-    } catch (const ExpectationFailed& e) {
-      return fail("expectation failed: " + e.message);
-    } catch (const Error& e) {
-      printError(e);
-      return true;  // the host call failed: that is the outcome, the script goes on
-    } catch (const std::exception& e) {
-      return fail("usage error: " + std::string(e.what()) + "\n  usage: " + c.name + " " + c.usage);
-    }
+  const Command* found = findCommand(line.words[0]);
+  if (!found) {
+    const Command* near = nearestCommand(line.words[0]);
+    return fail("usage error: unknown command \"" + line.words[0] + "\" (" +
+                (near ? "did you mean " + near->name + "? " : std::string()) +
+                "help lists the commands)");
   }
-  return fail("usage error: unknown command \"" + line.words[0] + "\" (try help)");
+  const Command& c = *found;
+  try {
+    c.run(*this, line);
+    return true;
+  } catch (const UsageError& u) {
+    return fail("usage error: " + c.name + ": " + u.message + "; usage: " + c.name + " " +
+                usageFor(c, line));
+  } catch (const ExpectationFailed& e) {
+    return fail("expectation failed: " + c.name + ": " + e.message);
+  } catch (const Error& e) {
+    // The host call failed: that is the outcome, the script goes on.
+    out() << c.name << ": ";
+    printError(e);
+    return true;
+  } catch (const std::exception& e) {
+    return fail("usage error: " + c.name + ": " + e.what() + "; usage: " + c.name + " " +
+                usageFor(c, line));
+  }
 }
 
 int Workbench::run(std::istream& in, bool interactive) {
+  return run(
+      [&](std::string& text) {
+        if (interactive) out_ << "qxhost> " << std::flush;
+        return static_cast<bool>(std::getline(in, text));
+      },
+      interactive);
+}
+
+int Workbench::run(const LineReader& next, bool interactive) {
   int failed = 0;
   std::string text;
   for (int number = 1;; ++number) {
-    if (interactive) out_ << "qxhost> " << std::flush;
-    if (!std::getline(in, text)) break;
+    if (!next(text)) break;
     if (!interactive && verbose_) {
       Line l;
       try {
@@ -157,10 +268,11 @@ int Workbench::run(std::istream& in, bool interactive) {
         out_ << text << "\n";  // a script's comments narrate the scenario
       }
     }
-    if (!execute(text)) {
+    // The user of a session sees a mistyped line answered and types it again; a failed
+    // expectation is a finding there too.
+    if (!execute(text) && (!interactive || lastFailure_.rfind("expectation failed", 0) == 0)) {
       ++failed;
-      std::string reason = lastFailure_.substr(0, lastFailure_.find('\n'));
-      failures_.push_back("line " + std::to_string(number) + ": " + reason);
+      failures_.push_back("line " + std::to_string(number) + ": " + lastFailure_);
     }
     if (stopped_) break;
   }

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <map>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,6 +36,10 @@ Line tokenize(std::string_view text);
 struct UsageError {
   std::string message;
 };
+// Throws a usage error unless the line has `min` to `max` words, the command's name included.
+void expectWords(const Line& l, size_t min, size_t max);
+// The word as a whole number within 32 bits, or nothing.
+std::optional<int32_t> wholeNumber(std::string_view word);
 // Thrown by expect lines whose text the previous command's output does not bear out.
 struct ExpectationFailed {
   std::string message;
@@ -46,7 +51,11 @@ class Workbench {
   struct Command {
     std::string name, usage, help;
     Handler run;
+    // Lines that show the command at work, one per line, each beginning with the name.
+    std::string example = {};
   };
+  // Gives the next line of input; false at the end of the input.
+  using LineReader = std::function<bool(std::string&)>;
 
   Workbench(sim::SimHost& host, std::ostream& out);
   ~Workbench();
@@ -55,8 +64,10 @@ class Workbench {
 
   void addCommand(Command c);
   // Runs every line; returns the number of lines that failed as written or whose expectation
-  // failed.
+  // failed. In an interactive session a mistyped line is answered on the spot and not counted;
+  // a failed expectation still is.
   int run(std::istream& in, bool interactive = false);
+  int run(const LineReader& next, bool interactive);
   // Runs one line; false when it failed as written (the reason is printed).
   bool execute(std::string_view line);
   // Each failed line of the runs so far: "line N: reason".
@@ -92,6 +103,10 @@ class Workbench {
   void printError(const automation::Error& e);
 
   const std::vector<Command>& commands() const noexcept { return commands_; }
+  const Command* findCommand(std::string_view name) const;
+  // The command whose name is nearest to a mistyped one (a prefix of it, or a letter or two
+  // away), or null.
+  const Command* nearestCommand(std::string_view typed) const;
 
   // The schedule bill open in the session, if any.
   std::unique_ptr<sim::ScheduleBill> schedule;
