@@ -13,8 +13,8 @@ TEST(Completion, NamesAndFixedWordsOfTheUsage) {
   } cases[] = {
       {"sch", {"schedule"}},
       {"SCH", {"schedule"}},
-      {"ex", {"exit", "expect", "expect-not", "export"}},
-      {"help exp", {"expect", "expect-not", "export"}},
+      {"ex", {"exit", "expect", "expect-not", "expect-refused", "export"}},
+      {"help exp", {"expect", "expect-not", "expect-refused", "export"}},
       {"schedule sel", {"select"}},
       {"schedule s", {"save", "select", "settings", "showability"}},
       {"schedule showability o", {"off", "on"}},
@@ -32,7 +32,7 @@ TEST(Completion, NamesAndFixedWordsOfTheUsage) {
     SCOPED_TRACE(c.before);
     EXPECT_EQ(completions(commands, c.before), c.found);
   }
-  EXPECT_EQ(commonPrefix({"expect", "expect-not", "export"}), "exp");
+  EXPECT_EQ(commonPrefix({"expect", "expect-not", "expect-refused", "export"}), "exp");
   EXPECT_EQ(commonPrefix({}), "");
 }
 
