@@ -316,11 +316,14 @@ std::string formatNumber(double v, int decimals, bool grouping) {
 namespace {
 using namespace std::chrono;
 constexpr sys_days kEpoch = sys_days(year(1899) / December / 30);
+// Serials of the dates there are, 0001-01-01 00:00:00 to 9999-12-31 23:59:59 (both bounds
+// excluded; before the epoch the time counts away from zero).
+constexpr double kBeforeFirstDate = -693594, kAfterLastDate = 2958466;
 }  // namespace
 
 Date makeDate(int y, int m, int d, int hh, int mi, int ss) {
   // std::chrono keeps months and days in a byte: check the range before they are cut.
-  if (m < 1 || m > 12 || d < 1 || d > 31 || y < -9999 || y > 9999) {
+  if (m < 1 || m > 12 || d < 1 || d > 31 || y < 1 || y > 9999) {
     throw Error::invalidProcedureCall("no such date");
   }
   year_month_day ymd{year(y), month(static_cast<unsigned>(m)), day(static_cast<unsigned>(d))};
@@ -331,6 +334,7 @@ Date makeDate(int y, int m, int d, int hh, int mi, int ss) {
 }
 
 DateParts dateParts(Date date) {
+  if (!(date.serial > kBeforeFirstDate && date.serial < kAfterLastDate)) throw Error::overflow();
   double whole = std::trunc(date.serial);
   double frac = std::fabs(date.serial - whole);
   long secs = std::lround(frac * 86400.0);
