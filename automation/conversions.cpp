@@ -257,8 +257,17 @@ std::string formatDouble(double v) {
   return r + d.digits.substr(0, d.exp10) + "." + d.digits.substr(d.exp10);
 }
 
+namespace {
+// Past this place every digit of a double is 0: a larger count of decimals is a mistake, not a
+// format, and fails with 5 instead of building a text of that many zeros.
+constexpr int kMaxFormatDecimals = 340;
+}  // namespace
+
 std::string formatNumber(double v, int decimals, bool grouping) {
   if (decimals < 0) decimals = 0;
+  if (decimals > kMaxFormatDecimals) {
+    throw Error::invalidProcedureCall(std::to_string(decimals) + " decimals");
+  }
   if (!std::isfinite(v)) return formatDouble(v);
   // The shortest decimal digits of |v|: v = 0.d1d2d3... × 10^exp10.
   char sci[40];

@@ -422,6 +422,17 @@ TEST(FormatNumber, GroupsAndRoundsTheDecimalValueHalfAwayFromZero) {
   }
 }
 
+TEST(FormatNumber, RefusesMoreDecimalsThanADoubleHas) {
+  constexpr int kMostDecimals = 340;
+  // The smallest double's digit is the 324th place.
+  EXPECT_EQ(formatNumber(5e-324, kMostDecimals, false),
+            "0." + std::string(323, '0') + "5" + std::string(16, '0'));
+  for (int decimals : {kMostDecimals + 1, 786432, std::numeric_limits<int>::max()}) {
+    SCOPED_TRACE(decimals);
+    EXPECT_EQ(errorNumber([&] { (void)formatNumber(1.5, decimals); }), 5);
+  }
+}
+
 // --- dates ---------------------------------------------------------------------------------
 
 TEST(MakeDate, CountsDaysFromTheEpochWithTheTimeAsFraction) {
