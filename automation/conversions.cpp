@@ -257,8 +257,17 @@ std::string formatDouble(double v) {
   return r + d.digits.substr(0, d.exp10) + "." + d.digits.substr(d.exp10);
 }
 
+namespace {
+// Past this place every digit of a double is 0: a larger count of decimals is a mistake, not a
+// format, and fails with 5 instead of building a text of that many zeros.
+constexpr int kMaxFormatDecimals = 340;
+}  // namespace
+
 std::string formatNumber(double v, int decimals, bool grouping) {
   if (decimals < 0) decimals = 0;
+  if (decimals > kMaxFormatDecimals) {
+    throw Error::invalidProcedureCall(std::to_string(decimals) + " decimals");
+  }
   if (!std::isfinite(v)) return formatDouble(v);
   // The shortest decimal digits of |v|: v = 0.d1d2d3... × 10^exp10.
   char sci[40];
@@ -316,11 +325,14 @@ std::string formatNumber(double v, int decimals, bool grouping) {
 namespace {
 using namespace std::chrono;
 constexpr sys_days kEpoch = sys_days(year(1899) / December / 30);
+// Serials of the dates there are, 0001-01-01 00:00:00 to 9999-12-31 23:59:59 (both bounds
+// excluded; before the epoch the time counts away from zero).
+constexpr double kBeforeFirstDate = -693594, kAfterLastDate = 2958466;
 }  // namespace
 
 Date makeDate(int y, int m, int d, int hh, int mi, int ss) {
   // std::chrono keeps months and days in a byte: check the range before they are cut.
-  if (m < 1 || m > 12 || d < 1 || d > 31 || y < -9999 || y > 9999) {
+  if (m < 1 || m > 12 || d < 1 || d > 31 || y < 1 || y > 9999) {
     throw Error::invalidProcedureCall("no such date");
   }
   year_month_day ymd{year(y), month(static_cast<unsigned>(m)), day(static_cast<unsigned>(d))};
@@ -331,6 +343,7 @@ Date makeDate(int y, int m, int d, int hh, int mi, int ss) {
 }
 
 DateParts dateParts(Date date) {
+  if (!(date.serial > kBeforeFirstDate && date.serial < kAfterLastDate)) throw Error::overflow();
   double whole = std::trunc(date.serial);
   double frac = std::fabs(date.serial - whole);
   long secs = std::lround(frac * 86400.0);

@@ -35,7 +35,9 @@ bool isNumeric(const Variant& v);
 // Shortest text that reads back as the same double ("0.1", "1234.5", "1E+21").
 std::string formatDouble(double v);
 
-// Civil date and time parts.
+// Civil date and time parts. Dates run from 0001-01-01 to 9999-12-31: makeDate fails with 5
+// for any other day, and dateParts (so every date format) with an overflow (6) for a serial
+// outside them.
 struct DateParts {
   int year = 1899, month = 12, day = 30, hour = 0, minute = 0, second = 0;
 };

@@ -132,7 +132,11 @@ class Parser {
     while (i_ < s_.size() && s_[i_] != ' ' && s_[i_] != '\t' && s_[i_] != '\r' && s_[i_] != '\n')
       ++i_;
     l.text = std::string(s_.substr(start, i_ - start));
-    l.number = parseNumber(l.text);
+    try {
+      l.number = parseNumber(l.text);
+    } catch (const Error&) {
+      throw badFilter(s_, "number out of range: " + l.text);
+    }
     if (!l.number) throw badFilter(s_, "not a number: " + l.text + " (quote texts with ')");
     return l;
   }

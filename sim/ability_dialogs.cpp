@@ -155,7 +155,7 @@ Variant AbilityLoad::mShowAbilityOption(Args a) {
     for (size_t i = words.empty() || words[0] != "ok" ? 0 : 1; i < words.size(); ++i) {
       auto [key, value] = keyValue(words[i]);
       if (std::find_if(std::begin(kOptionKeys), std::end(kOptionKeys),
-                       [&](const char* k) { return key == k; }) == std::end(kOptionKeys)) {
+                       [&key = key](const char* k) { return key == k; }) == std::end(kOptionKeys)) {
         throw badAnswer(words[i], "the options are FSchedule, CalcRemainAbility, FNoPlanICMO");
       }
       if (value != "0" && value != "1") throw badAnswer(words[i], "0 or 1 expected");

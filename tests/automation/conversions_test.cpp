@@ -422,6 +422,17 @@ TEST(FormatNumber, GroupsAndRoundsTheDecimalValueHalfAwayFromZero) {
   }
 }
 
+TEST(FormatNumber, RefusesMoreDecimalsThanADoubleHas) {
+  constexpr int kMostDecimals = 340;
+  // The smallest double's digit is the 324th place.
+  EXPECT_EQ(formatNumber(5e-324, kMostDecimals, false),
+            "0." + std::string(323, '0') + "5" + std::string(16, '0'));
+  for (int decimals : {kMostDecimals + 1, 786432, std::numeric_limits<int>::max()}) {
+    SCOPED_TRACE(decimals);
+    EXPECT_EQ(errorNumber([&] { (void)formatNumber(1.5, decimals); }), 5);
+  }
+}
+
 // --- dates ---------------------------------------------------------------------------------
 
 TEST(MakeDate, CountsDaysFromTheEpochWithTheTimeAsFraction) {
@@ -452,13 +463,25 @@ TEST(MakeDate, RejectsDaysThatDoNotExist) {
   const struct {
     int y, m, d;
   } rows[] = {
-      {2026, 2, 29}, {2026, 13, 1},  {2026, 0, 1},   {2026, 1, 0},
-      {2026, 4, 31}, {2026, 1, 257}, {2026, 257, 1}, {2026, -1, 1},
+      {2026, 2, 29},  {2026, 13, 1}, {2026, 0, 1}, {2026, 1, 0}, {2026, 4, 31}, {2026, 1, 257},
+      {2026, 257, 1}, {2026, -1, 1}, {0, 12, 31},  {-17, 6, 18}, {10000, 1, 1},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(std::to_string(r.y) + "-" + std::to_string(r.m) + "-" + std::to_string(r.d));
     EXPECT_EQ(errorNumber([&] { (void)makeDate(r.y, r.m, r.d); }), 5);
   }
+}
+
+TEST(DateParts, OutsideTheDatesThereAreIsAnOverflow) {
+  for (double serial : {-693594.0, -700000.0, 2958466.0, 1e300, -1e300, std::nan(""),
+                        std::numeric_limits<double>::infinity()}) {
+    SCOPED_TRACE(serial);
+    EXPECT_EQ(errorNumber([&] { (void)dateParts(Date{serial}); }), 6);
+    EXPECT_EQ(errorNumber([&] { (void)formatDate(Date{serial}); }), 6);
+  }
+  EXPECT_EQ(formatDate(Date{-693593.5}), "0001-01-01 12:00:00");
+  EXPECT_EQ(formatDate(Date{2958465.5}), "9999-12-31 12:00:00");
+  EXPECT_EQ(parseDate("0000-01-01"), std::nullopt);
 }
 
 TEST(DateParts, ReadBackEverySecondOfADay) {

@@ -97,6 +97,8 @@ TEST(ParseFilter, FailsWith3001NamingTheProblem) {
       {"FID = 1 ANDX = 2", "expected AND"},
       {"FID = abc", "not a number"},
       {"FID = 1,", "not a number"},
+      {"FID >= -1e400", "number out of range"},
+      {"FID = &H100000000", "number out of range"},
       {"FName = 'x", "unclosed quote"},
       {"FDate = #2026-03-05", "unclosed #"},
       {"FDate = #2026-02-30#", "not a date"},
