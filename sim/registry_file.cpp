@@ -1,9 +1,5 @@
 #include "sim/registry_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -12,6 +8,7 @@
 #include "automation/conversions.h"
 #include "automation/error.h"
 #include "automation/text.h"
+#include "sim/durable_file.h"
 
 namespace qx::sim {
 
@@ -141,52 +138,6 @@ std::optional<Variant> decode(std::string_view text) {
   return std::nullopt;
 }
 
-[[noreturn]] void fileError(const std::string& what, const std::filesystem::path& path, int err) {
-  throw Error(75,
-              "Path/File access error: cannot " + what + " " + path.string() + ": " +
-                  std::generic_category().message(err),
-              "Registry");
-}
-
-// Writes `text` to a new file of a unique name beside `file`, makes it durable and renames it
-// over `file`: a crash at any moment leaves the old or the new file, whole. A failure is
-// reported with the old file untouched and the new one removed.
-void replaceFile(const std::filesystem::path& file, const std::string& text) {
-  std::string tmp = file.string() + ".tmp.XXXXXX";
-  int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-  if (fd < 0) fileError("create a file beside", file, errno);
-  auto abandon = [&](const std::string& what) {
-    int err = errno;
-    if (fd >= 0) ::close(fd);
-    ::unlink(tmp.c_str());
-    fileError(what, tmp, err);
-  };
-  struct stat old {};
-  ::fchmod(fd, ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
-  for (size_t done = 0; done < text.size();) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      if (n == 0) errno = EIO;
-      abandon("write");
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (::fsync(fd) != 0) abandon("flush");
-  int closed = ::close(fd);
-  fd = -1;
-  if (closed != 0) abandon("close");
-  if (::rename(tmp.c_str(), file.c_str()) != 0) abandon("replace " + file.string() + " by");
-  // The rename is made durable through the folder. The new settings are in place by now, so a
-  // folder that cannot be flushed is not reported as a failed write.
-  std::filesystem::path dir = file.parent_path().empty() ? "." : file.parent_path();
-  int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    ::fsync(dirFd);
-    ::close(dirFd);
-  }
-}
-
 }  // namespace
 
 std::string RegistryFile::normalizeKey(std::string_view key) {
@@ -218,9 +169,7 @@ void RegistryFile::load() {
   auto fail = [&](const std::string& why) {
     keys_.clear();
     loadProblem_ = file_.string() + " line " + std::to_string(lineNo) + ": " + why;
-    std::error_code ec;
-    std::filesystem::copy_file(file_, file_.string() + ".corrupt",
-                               std::filesystem::copy_options::overwrite_existing, ec);
+    setAside_ = setAside();
   };
   while (std::getline(in, line)) {
     ++lineNo;
@@ -256,8 +205,29 @@ void RegistryFile::load() {
   }
 }
 
+// A file that cannot be read is copied beside it (".corrupt") before anything replaces it.
+bool RegistryFile::setAside() const {
+  std::ifstream in(file_, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (!in && !in.eof()) return false;
+  try {
+    replaceFileDurably(file_.string() + ".corrupt", bytes.str(), "Registry");
+    return true;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
 void RegistryFile::save() const {
   if (file_.empty()) return;
+  // Until the unreadable file is set aside, writing would lose what it holds.
+  if (!setAside_ && !(setAside_ = setAside())) {
+    throw Error(75,
+                "Path/File access error: " + file_.string() +
+                    " cannot be read and could not be set aside; nothing was written",
+                "Registry");
+  }
   std::ostringstream out;
   out << "; substitute host registry\n";
   for (const auto& [lower, key] : keys_) {
@@ -275,7 +245,7 @@ void RegistryFile::save() const {
                     folderError.message(),
                 "Registry");
   }
-  replaceFile(file_, out.str());
+  replaceFileDurably(file_, out.str(), "Registry");
 }
 
 std::optional<Variant> RegistryFile::read(std::string_view key, std::string_view name) const {

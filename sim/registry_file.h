@@ -57,10 +57,12 @@ class RegistryFile {
 
   void load();
   void save() const;
+  bool setAside() const;
 
   std::filesystem::path file_;
   std::map<std::string, Key> keys_;  // by lower-case path
   std::string loadProblem_;
+  mutable bool setAside_ = true;  // false while an unreadable file is not yet copied aside
 };
 
 }  // namespace qx::sim

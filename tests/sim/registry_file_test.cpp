@@ -100,6 +100,27 @@ TEST_F(RegistryFileTest, MissingEmptyAndCorruptFilesGiveAnEmptyRegistry) {
   EXPECT_EQ(good.read("HKCU\\B", "y"), Variant(2));
 }
 
+TEST_F(RegistryFileTest, AnUnreadableFileThatCannotBeSetAsideIsNeverOverwritten) {
+  const std::string unreadable = "[HKEY_CURRENT_USER\\A]\ngarbage line\n";
+  { std::ofstream(file_) << unreadable; }
+  std::filesystem::create_directories(file_.string() + ".corrupt/busy");  // no room to copy
+  RegistryFile corrupt(file_);
+  EXPECT_FALSE(corrupt.loadProblem().empty());
+  try {
+    corrupt.write("HKCU\\B", "y", Variant(2));
+    ADD_FAILURE() << "the write replaced a file it could not set aside";
+  } catch (const automation::Error& e) {
+    EXPECT_EQ(e.number(), 75);
+  }
+  std::ifstream in(file_, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), unreadable);
+  std::filesystem::remove_all(file_.string() + ".corrupt");
+  corrupt.write("HKCU\\B", "y", Variant(2));  // set aside now, then written
+  EXPECT_EQ(RegistryFile(file_).read("HKCU\\B", "y"), Variant(2));
+  std::ifstream aside(file_.string() + ".corrupt", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(aside), {}), unreadable);
+}
+
 TEST_F(RegistryFileTest, RegHelperReadsWithDefaultsAndWritesTypedValues) {
   RegistryFile reg(file_);
   auto helper = automation::makeObject<RegHelper>(reg);
