@@ -9,69 +9,13 @@
 #include "win32/com/com_module.h"
 #include "win32/com/com_ptr.h"
 #include "win32/com/object_dispatch.h"
+#include "win32/testhost/object_factory.h"
 
 namespace qx::testhost {
 
 namespace {
 
 using win32::ComPtr;
-
-// Creates the host's component for each CreateInstance, handed out through our IDispatch.
-class SimComponentFactory final : public IClassFactory {
- public:
-  SimComponentFactory(sim::SimHost& host, std::string progId) noexcept
-      : host_(host), progId_(std::move(progId)) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) {
-      return E_NOINTERFACE;
-    }
-    *out = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return refs_.addRef(); }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    ULONG left = refs_.release();
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid,
-                                           void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    try {
-      ComPtr<IDispatch> d = win32::ObjectDispatch::create(host_.components().create(progId_));
-      return d ? d->QueryInterface(iid, out) : E_UNEXPECTED;
-    } catch (...) {
-      return E_FAIL;
-    }
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) noexcept override { return S_OK; }
-
- private:
-  ~SimComponentFactory() = default;
-  win32::RefCount refs_;
-  sim::SimHost& host_;
-  std::string progId_;
-};
-
-bool writeProgId(const std::wstring& progId, const std::wstring& classId) {
-  std::wstring key = progId + L"\\CLSID";
-  HKEY h = nullptr;
-  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h,
-                      nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  DWORD bytes = static_cast<DWORD>((classId.size() + 1) * sizeof(wchar_t));
-  LSTATUS r =
-      RegSetValueExW(h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(classId.c_str()), bytes);
-  RegCloseKey(h);
-  return r == ERROR_SUCCESS;
-}
 
 sim::SimHost* g_answeringHost = nullptr;
 HHOOK g_hook = nullptr;
@@ -112,7 +56,8 @@ SimComponentRegistration::SimComponentRegistration(sim::SimHost& host) {
       continue;
     }
     progIds_.push_back(progId);
-    ComPtr<IClassFactory> factory = ComPtr<IClassFactory>::adopt(new SimComponentFactory(host, id));
+    ComPtr<IClassFactory> factory =
+        makeObjectFactory([&host, id] { return host.components().create(id); });
     DWORD cookie = 0;
     if (SUCCEEDED(CoRegisterClassObject(clsid, factory.get(), CLSCTX_INPROC_SERVER,
                                         REGCLS_MULTIPLEUSE, &cookie))) {
