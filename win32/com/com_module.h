@@ -30,6 +30,7 @@ class RefCount {
   ULONG addRef() noexcept { return ++n_; }
   // Returns the count left; zero means the caller must delete the object.
   ULONG release() noexcept { return --n_; }
+  ULONG count() const noexcept { return n_; }
 
  private:
   std::atomic<ULONG> n_{1};

@@ -6,6 +6,7 @@
 
 #include "win32/com/com_error.h"
 #include "win32/com/com_module.h"
+#include "win32/com/com_object.h"
 #include "win32/com/host_interfaces.h"
 #include "win32/com/object_bridge.h"
 
@@ -21,28 +22,12 @@ bool supportsSafely(const automation::Object& object, std::string_view name) noe
   }
 }
 
-class ObjectConnectionPoint final : public IConnectionPoint {
+class ObjectConnectionPoint final
+    : public SingleInterfaceObject<IConnectionPoint, &IID_IConnectionPoint> {
  public:
   ObjectConnectionPoint(ComPtr<IConnectionPointContainer> container, automation::ObjectRef object,
                         const HostInterface& itf) noexcept
       : container_(std::move(container)), object_(std::move(object)), itf_(itf) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IConnectionPoint)) {
-      return E_NOINTERFACE;
-    }
-    *out = static_cast<IConnectionPoint*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return refs_.addRef(); }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    ULONG left = refs_.release();
-    if (left == 0) delete this;
-    return left;
-  }
 
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) noexcept override {
     if (!iid) return E_POINTER;
@@ -87,15 +72,14 @@ class ObjectConnectionPoint final : public IConnectionPoint {
   }
 
  private:
-  ~ObjectConnectionPoint() = default;
-  RefCount refs_;
+  ~ObjectConnectionPoint() override = default;
   ComObjectCount count_;
   ComPtr<IConnectionPointContainer> container_;
   automation::ObjectRef object_;
   const HostInterface& itf_;
 };
 
-class ObjectConnections final : public IConnectionPointContainer {
+class ObjectConnections final : public ComObject<IConnectionPointContainer> {
  public:
   ObjectConnections(IDispatch* owner, automation::ObjectRef object) noexcept
       : owner_(owner), object_(std::move(object)) {}
@@ -109,12 +93,6 @@ class ObjectConnections final : public IConnectionPointContainer {
       return S_OK;
     }
     return owner_->QueryInterface(iid, out);
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return refs_.addRef(); }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    ULONG left = refs_.release();
-    if (left == 0) delete this;
-    return left;
   }
 
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) noexcept override {
@@ -138,8 +116,7 @@ class ObjectConnections final : public IConnectionPointContainer {
   }
 
  private:
-  ~ObjectConnections() = default;
-  RefCount refs_;
+  ~ObjectConnections() override = default;
   ComObjectCount count_;
   ComPtr<IDispatch> owner_;
   automation::ObjectRef object_;

@@ -199,12 +199,6 @@ bool ObjectDispatch::isHostInterfaceOfTarget(REFIID iid) const noexcept {
   return false;
 }
 
-ULONG ObjectDispatch::Release() noexcept {
-  ULONG left = refs_.release();
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT ObjectDispatch::GetTypeInfoCount(UINT* count) noexcept {
   if (!count) return E_POINTER;
   *count = 0;

@@ -10,6 +10,7 @@
 
 #include "automation/object.h"
 #include "win32/com/com_module.h"
+#include "win32/com/com_object.h"
 #include "win32/com/com_ptr.h"
 #include "win32/com/object_identity.h"
 
@@ -24,16 +25,12 @@ HRESULT invokeObject(automation::Object& object, DISPID id, REFIID riid, WORD fl
                      DISPPARAMS* params, VARIANT* result, EXCEPINFO* info, UINT* argErr,
                      std::string_view eventInterface = {}) noexcept;
 
-class ObjectDispatch : public IDispatch, public IQxObject {
+class ObjectDispatch : public ComObject<IDispatch, IQxObject> {
  public:
   [[nodiscard]] static ComPtr<IDispatch> create(automation::ObjectRef object);
-  ObjectDispatch(const ObjectDispatch&) = delete;
-  ObjectDispatch& operator=(const ObjectDispatch&) = delete;
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return refs_.addRef(); }
-  ULONG STDMETHODCALLTYPE Release() noexcept override;
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) noexcept override;
@@ -48,7 +45,7 @@ class ObjectDispatch : public IDispatch, public IQxObject {
 
  protected:
   explicit ObjectDispatch(automation::ObjectRef object) noexcept : object_(std::move(object)) {}
-  virtual ~ObjectDispatch() = default;
+  ~ObjectDispatch() override = default;
   // A further interface id this object answers with its IDispatch.
   virtual bool answers(REFIID) const noexcept { return false; }
   virtual std::string_view eventInterface() const noexcept { return {}; }
@@ -58,7 +55,6 @@ class ObjectDispatch : public IDispatch, public IQxObject {
   // a plug-in's Init and of the event fields); its connection points serve the events.
   bool isHostInterfaceOfTarget(REFIID iid) const noexcept;
 
-  RefCount refs_;
   ComObjectCount count_;
   automation::ObjectRef object_;
 };

@@ -5,6 +5,7 @@
 #include "automation/text.h"
 #include "win32/com/com_error.h"
 #include "win32/com/com_module.h"
+#include "win32/com/com_object.h"
 #include "win32/com/object_bridge.h"
 #include "win32/com/object_dispatch.h"
 #include "win32/com/object_identity.h"
@@ -19,12 +20,10 @@ using automation::Variant;
 
 // Itf is the class's dual interface (_EIResource or _EIRepScheduler).
 template <class Itf>
-class PluginObject final : public Itf, public ISupportErrorInfo, public IQxObject {
+class PluginObject final : public ComObject<Itf, ISupportErrorInfo, IQxObject> {
  public:
   PluginObject(automation::ObjectRef plugin, const IID& iid) noexcept
       : plugin_(std::move(plugin)), iid_(iid) {}
-  PluginObject(const PluginObject&) = delete;
-  PluginObject& operator=(const PluginObject&) = delete;
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
@@ -39,14 +38,8 @@ class PluginObject final : public Itf, public ISupportErrorInfo, public IQxObjec
     } else {
       return E_NOINTERFACE;
     }
-    AddRef();
+    this->AddRef();
     return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return refs_.addRef(); }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    ULONG left = refs_.release();
-    if (left == 0) delete this;
-    return left;
   }
 
   // IDispatch
@@ -98,9 +91,8 @@ class PluginObject final : public Itf, public ISupportErrorInfo, public IQxObjec
   const void* STDMETHODCALLTYPE owner() noexcept override { return moduleTag(); }
 
  private:
-  ~PluginObject() = default;
+  ~PluginObject() override = default;
 
-  RefCount refs_;
   ComObjectCount count_;
   automation::ObjectRef plugin_;
   IID iid_;

@@ -1,6 +1,6 @@
 // Init and the dispatch entry points with bad input: errors, never a crash.
 #include "QxIndDepComponent.h"
-#include "win32/com/com_module.h"
+#include "win32/com/com_object.h"
 #include "win32/testhost/check.h"
 #include "win32/testhost/event_source.h"
 #include "win32/testhost/plugin.h"
@@ -11,26 +11,9 @@ namespace qx::testhost {
 namespace {
 
 // An object without automation: only IUnknown.
-class PlainObject final : public IUnknown {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown)) return E_NOINTERFACE;
-    *out = static_cast<IUnknown*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return refs_.addRef(); }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    ULONG left = refs_.release();
-    if (left == 0) delete this;
-    return left;
-  }
-
+class PlainObject final : public win32::SingleInterfaceObject<IUnknown, &IID_IUnknown> {
  private:
-  ~PlainObject() = default;
-  win32::RefCount refs_;
+  ~PlainObject() override = default;
 };
 
 void initWithBadArguments(IDispatch* res) {

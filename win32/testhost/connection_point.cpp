@@ -9,23 +9,6 @@ ComPtr<ConnectionPoint> ConnectionPoint::create(const IID& eventsId,
   return ComPtr<ConnectionPoint>::adopt(new ConnectionPoint(eventsId, container));
 }
 
-HRESULT ConnectionPoint::QueryInterface(REFIID iid, void** out) noexcept {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IConnectionPoint)) {
-    return E_NOINTERFACE;
-  }
-  *out = static_cast<IConnectionPoint*>(this);
-  AddRef();
-  return S_OK;
-}
-
-ULONG ConnectionPoint::Release() noexcept {
-  ULONG left = --refs_;
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT ConnectionPoint::GetConnectionInterface(IID* iid) noexcept {
   if (!iid) return E_POINTER;
   *iid = eventsId_;

@@ -9,19 +9,17 @@
 
 #include <vector>
 
+#include "win32/com/com_object.h"
 #include "win32/com/com_ptr.h"
 #include "win32/testhost/com_call.h"
 
 namespace qx::testhost {
 
-class ConnectionPoint final : public IConnectionPoint {
+class ConnectionPoint final
+    : public win32::SingleInterfaceObject<IConnectionPoint, &IID_IConnectionPoint> {
  public:
   [[nodiscard]] static ComPtr<ConnectionPoint> create(const IID& eventsId,
                                                       IConnectionPointContainer* container);
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() noexcept override;
 
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) noexcept override;
   HRESULT STDMETHODCALLTYPE
@@ -41,13 +39,12 @@ class ConnectionPoint final : public IConnectionPoint {
  private:
   ConnectionPoint(const IID& eventsId, IConnectionPointContainer* container) noexcept
       : eventsId_(eventsId), container_(container) {}
-  ~ConnectionPoint() = default;
+  ~ConnectionPoint() override = default;
 
   struct Sink {
     DWORD cookie;
     ComPtr<IDispatch> sink;
   };
-  ULONG refs_ = 1;
   IID eventsId_;
   IConnectionPointContainer* container_;  // not owned: it owns us
   std::vector<Sink> sinks_;

@@ -37,15 +37,8 @@ HRESULT EventSource<Itf>::QueryInterface(REFIID iid, void** out) noexcept {
   } else {
     return E_NOINTERFACE;
   }
-  AddRef();
+  this->AddRef();
   return S_OK;
-}
-
-template <class Itf>
-ULONG EventSource<Itf>::Release() noexcept {
-  ULONG left = --refs_;
-  if (left == 0) delete this;
-  return left;
 }
 
 template <class Itf>

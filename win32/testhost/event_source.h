@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "hostevents.h"
+#include "win32/com/com_object.h"
 #include "win32/testhost/connection_point.h"
 
 namespace qx::testhost {
@@ -16,15 +17,11 @@ int liveEventSources() noexcept;
 
 // Itf is the host interface the source implements.
 template <class Itf>
-class EventSource : public Itf, public IConnectionPointContainer {
+class EventSource : public win32::ComObject<Itf, IConnectionPointContainer> {
  public:
   EventSource(const IID& interfaceId, const IID& eventsId);
-  EventSource(const EventSource&) = delete;
-  EventSource& operator=(const EventSource&) = delete;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() noexcept override;
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept override;
@@ -41,15 +38,14 @@ class EventSource : public Itf, public IConnectionPointContainer {
   size_t sinkCount() const noexcept { return point_->sinkCount(); }
   ConnectionPoint& point() noexcept { return *point_.get(); }
   // The current reference count (the test's own reference included).
-  ULONG refs() const noexcept { return refs_; }
+  ULONG refs() const noexcept { return this->refCount(); }
 
  protected:
-  virtual ~EventSource();
+  ~EventSource() override;
   // Operations of the host interface by dispatch id; the base has none.
   virtual HRESULT operation(DISPID, EXCEPINFO*) noexcept { return DISP_E_MEMBERNOTFOUND; }
 
  private:
-  ULONG refs_ = 1;
   IID interfaceId_;
   ComPtr<ConnectionPoint> point_;
 };

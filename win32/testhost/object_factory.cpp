@@ -2,55 +2,21 @@
 
 #include <windows.h>
 
-#include <new>
-
-#include "automation/error.h"
-#include "win32/com/com_module.h"
+#include "win32/com/class_object.h"
 #include "win32/com/object_dispatch.h"
 
 namespace qx::testhost {
 
 namespace {
 
-class ObjectFactory final : public IClassFactory {
+class ObjectFactory final : public win32::ClassObject {
  public:
   explicit ObjectFactory(MakeObject make) noexcept : make_(std::move(make)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IClassFactory)) {
-      return E_NOINTERFACE;
-    }
-    *out = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() noexcept override { return refs_.addRef(); }
-  ULONG STDMETHODCALLTYPE Release() noexcept override {
-    ULONG left = refs_.release();
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid,
-                                           void** out) noexcept override {
-    if (!out) return E_POINTER;
-    *out = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    try {
-      win32::ComPtr<IDispatch> d = win32::ObjectDispatch::create(make_());
-      return d ? d->QueryInterface(iid, out) : E_UNEXPECTED;
-    } catch (const std::bad_alloc&) {
-      return E_OUTOFMEMORY;
-    } catch (...) {
-      return E_FAIL;
-    }
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL) noexcept override { return S_OK; }
-
  private:
-  ~ObjectFactory() = default;
-  win32::RefCount refs_;
+  ~ObjectFactory() override = default;
+  win32::ComPtr<IDispatch> create() override { return win32::ObjectDispatch::create(make_()); }
+
   MakeObject make_;
 };
 
