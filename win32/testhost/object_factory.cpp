@@ -40,4 +40,25 @@ bool writeProgId(const std::wstring& progId, const std::wstring& classId) {
   return r == ERROR_SUCCESS;
 }
 
+ClassRegistrations::~ClassRegistrations() {
+  for (DWORD cookie : cookies_) CoRevokeClassObject(cookie);
+  for (const std::wstring& progId : progIds_) RegDeleteTreeW(HKEY_CLASSES_ROOT, progId.c_str());
+}
+
+bool ClassRegistrations::add(const std::wstring& progId, const std::wstring& classId,
+                             MakeObject make) {
+  CLSID clsid{};
+  if (FAILED(CLSIDFromString(classId.c_str(), &clsid))) return false;
+  if (!writeProgId(progId, classId)) return false;
+  progIds_.push_back(progId);
+  win32::ComPtr<IClassFactory> factory = makeObjectFactory(std::move(make));
+  DWORD cookie = 0;
+  if (FAILED(CoRegisterClassObject(clsid, factory.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                   &cookie))) {
+    return false;
+  }
+  cookies_.push_back(cookie);
+  return true;
+}
+
 }  // namespace qx::testhost

@@ -6,16 +6,11 @@
 #include <string_view>
 
 #include "win32/com/bstr.h"
-#include "win32/com/com_module.h"
-#include "win32/com/com_ptr.h"
-#include "win32/com/object_dispatch.h"
 #include "win32/testhost/object_factory.h"
 
 namespace qx::testhost {
 
 namespace {
-
-using win32::ComPtr;
 
 sim::SimHost* g_answeringHost = nullptr;
 HHOOK g_hook = nullptr;
@@ -49,28 +44,11 @@ SimComponentRegistration::SimComponentRegistration(sim::SimHost& host) {
   for (const std::string& id : host.components().componentIds()) {
     GUID clsid{};
     wchar_t text[40] = L"";
-    std::wstring progId = win32::toUtf16(id);
-    if (FAILED(CoCreateGuid(&clsid)) || StringFromGUID2(clsid, text, 40) == 0 ||
-        !writeProgId(progId, text)) {
-      ok_ = false;
-      continue;
-    }
-    progIds_.push_back(progId);
-    ComPtr<IClassFactory> factory =
-        makeObjectFactory([&host, id] { return host.components().create(id); });
-    DWORD cookie = 0;
-    if (SUCCEEDED(CoRegisterClassObject(clsid, factory.get(), CLSCTX_INPROC_SERVER,
-                                        REGCLS_MULTIPLEUSE, &cookie))) {
-      cookies_.push_back(cookie);
-    } else {
-      ok_ = false;
-    }
+    bool made = SUCCEEDED(CoCreateGuid(&clsid)) && StringFromGUID2(clsid, text, 40) != 0;
+    ok_ = made && classes_.add(win32::toUtf16(id), text, [&host, id] {
+      return host.components().create(id);
+    }) && ok_;
   }
-}
-
-SimComponentRegistration::~SimComponentRegistration() {
-  for (DWORD cookie : cookies_) CoRevokeClassObject(cookie);
-  for (const std::wstring& progId : progIds_) RegDeleteTreeW(HKEY_CLASSES_ROOT, progId.c_str());
 }
 
 MessageBoxAnswers::MessageBoxAnswers(sim::SimHost& host) {

@@ -9,22 +9,19 @@
 #include <vector>
 
 #include "sim/sim_host.h"
+#include "win32/testhost/object_factory.h"
 
 namespace qx::testhost {
 
 class SimComponentRegistration {
  public:
   explicit SimComponentRegistration(sim::SimHost& host);
-  SimComponentRegistration(const SimComponentRegistration&) = delete;
-  SimComponentRegistration& operator=(const SimComponentRegistration&) = delete;
-  ~SimComponentRegistration();
 
   bool ok() const noexcept { return ok_; }
-  size_t count() const noexcept { return cookies_.size(); }
+  size_t count() const noexcept { return classes_.count(); }
 
  private:
-  std::vector<DWORD> cookies_;
-  std::vector<std::wstring> progIds_;
+  ClassRegistrations classes_;
   bool ok_ = true;
 };
 

@@ -1,17 +1,12 @@
 #include <ole2.h>
 #include <windows.h>
 
-#include "win32/com/com_module.h"
-#include "win32/com/com_ptr.h"
-#include "win32/com/object_dispatch.h"
 #include "win32/testhost/object_factory.h"
 #include "win32/testhost/substitutes.h"
 
 namespace qx::testhost {
 
 namespace {
-
-using win32::ComPtr;
 
 using Make = automation::ObjectRef (*)();
 
@@ -37,23 +32,7 @@ const Substitute kSubstitutes[] = {
 }  // namespace
 
 SubstituteRegistration::SubstituteRegistration() {
-  for (const Substitute& s : kSubstitutes) {
-    CLSID clsid{};
-    ok_ = ok_ && SUCCEEDED(CLSIDFromString(s.classId, &clsid)) && writeProgId(s.progId, s.classId);
-    ComPtr<IClassFactory> factory = makeObjectFactory(s.make);
-    DWORD cookie = 0;
-    if (SUCCEEDED(CoRegisterClassObject(clsid, factory.get(), CLSCTX_INPROC_SERVER,
-                                        REGCLS_MULTIPLEUSE, &cookie))) {
-      cookies_.push_back(cookie);
-    } else {
-      ok_ = false;
-    }
-  }
-}
-
-SubstituteRegistration::~SubstituteRegistration() {
-  for (DWORD cookie : cookies_) CoRevokeClassObject(cookie);
-  for (const Substitute& s : kSubstitutes) RegDeleteTreeW(HKEY_CLASSES_ROOT, s.progId);
+  for (const Substitute& s : kSubstitutes) ok_ = classes_.add(s.progId, s.classId, s.make) && ok_;
 }
 
 }  // namespace qx::testhost

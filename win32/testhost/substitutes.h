@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "automation/dispatch.h"
+#include "win32/testhost/object_factory.h"
 
 namespace qx::testhost {
 
@@ -90,13 +91,10 @@ class SharePropsSubstitute final : public automation::Dispatch<SharePropsSubstit
 class SubstituteRegistration {
  public:
   SubstituteRegistration();
-  SubstituteRegistration(const SubstituteRegistration&) = delete;
-  SubstituteRegistration& operator=(const SubstituteRegistration&) = delete;
-  ~SubstituteRegistration();
   bool ok() const noexcept { return ok_; }
 
  private:
-  std::vector<DWORD> cookies_;
+  ClassRegistrations classes_;
   bool ok_ = true;
 };
 
