@@ -49,6 +49,7 @@ SimHost::SimHost(HostOptions options)
         "the host's date \"" + options_.today + "\" is not a date written yyyy-mm-dd",
         "QX_HOST_DATE");
   }
+  reports_->setLogin(login_);
   registerSubstitutes(*this);
 }
 

@@ -8,6 +8,7 @@
 
 #include "sim/components/account/access_rights.h"
 #include "sim/components/account/login.h"
+#include "sim/components/capacity/ability_answers.h"
 #include "sim/components/component_registry.h"
 #include "sim/components/reports/report_shelf.h"
 #include "sim/db/database.h"
@@ -64,6 +65,9 @@ class SimHost {
   std::shared_ptr<ScriptedDialogAnswers> dialogsShared() const noexcept { return dialogs_; }
   ReportShelf& reports() noexcept { return *reports_; }
   std::shared_ptr<ReportShelf> reportsShared() const noexcept { return reports_; }
+  // The capacity loader's latest answer.
+  AbilityAnswers& abilityAnswers() noexcept { return *abilityAnswers_; }
+  std::shared_ptr<AbilityAnswers> abilityAnswersShared() const noexcept { return abilityAnswers_; }
 
   // The component library built with this host (QX_COMPONENT_LIBRARY overrides it).
   static std::filesystem::path defaultComponentLibrary();
@@ -83,6 +87,7 @@ class SimHost {
   std::shared_ptr<ScriptedDialogAnswers> dialogs_ =
       std::make_shared<ScriptedDialogAnswers>(platform_.dialogsShared());
   std::shared_ptr<ReportShelf> reports_ = std::make_shared<ReportShelf>();
+  std::shared_ptr<AbilityAnswers> abilityAnswers_ = std::make_shared<AbilityAnswers>();
 };
 
 // Registers the substitute host's own components by identifier (one function per area).

@@ -82,7 +82,11 @@ Variant AbilityLoad::mGetAbilityByRepICMO(Args a) {
   SqliteDb db = database_->open();
   std::optional<AbilityLedger> ledger = computeAbility(db, id, o);
   if (!ledger) return Variant::nothing();
-  return Variant(abilityRecordset(*ledger));
+  Variant result(abilityRecordset(*ledger));
+  if (record_) {
+    record_->record({id, o, std::make_shared<const AbilityLedger>(std::move(*ledger))});
+  }
+  return result;
 }
 
 automation::Ref<automation::Recordset> abilityRecordset(const AbilityLedger& ledger) {
@@ -125,9 +129,11 @@ void registerAbilityLoad(SimHost& host) {
   std::shared_ptr<Database> database = host.databaseShared();
   std::string today = host.options().today;
   std::shared_ptr<DialogAnswerSource> answers = host.dialogsShared();
-  host.components().registerComponent(host::prog_id::kAbilityLoad, [database, today, answers] {
-    return ObjectRef(automation::makeObject<AbilityLoad>(database, today, answers));
-  });
+  std::shared_ptr<AbilityAnswers> record = host.abilityAnswersShared();
+  host.components().registerComponent(
+      host::prog_id::kAbilityLoad, [database, today, answers, record] {
+        return ObjectRef(automation::makeObject<AbilityLoad>(database, today, answers, record));
+      });
 }
 
 }  // namespace qx::sim

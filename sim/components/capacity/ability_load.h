@@ -11,6 +11,7 @@
 
 #include "automation/dispatch.h"
 #include "automation/recordset.h"
+#include "sim/components/capacity/ability_answers.h"
 #include "sim/components/capacity/ability_calc.h"
 #include "sim/db/database.h"
 #include "sim/platform/dialog_answers.h"
@@ -26,9 +27,14 @@ class AbilityLoad final : public automation::Dispatch<AbilityLoad> {
   // `today`: the host's fixed current date, or empty for the machine's date.
   // `answers`: where the dialogs take the user's answers from (null: every dialog takes its
   // default, OK or the proposal as it stands).
+  // `record`: where each capacity result answered is kept (null: nowhere).
   AbilityLoad(std::shared_ptr<Database> database, std::string today,
-              std::shared_ptr<DialogAnswerSource> answers = nullptr)
-      : database_(std::move(database)), today_(std::move(today)), answers_(std::move(answers)) {}
+              std::shared_ptr<DialogAnswerSource> answers = nullptr,
+              std::shared_ptr<AbilityAnswers> record = nullptr)
+      : database_(std::move(database)),
+        today_(std::move(today)),
+        answers_(std::move(answers)),
+        record_(std::move(record)) {}
 
  private:
   // GetAbilityByRepICMO(options): options by reference, left as they are.
@@ -46,6 +52,7 @@ class AbilityLoad final : public automation::Dispatch<AbilityLoad> {
   std::shared_ptr<Database> database_;
   std::string today_;
   std::shared_ptr<DialogAnswerSource> answers_;
+  std::shared_ptr<AbilityAnswers> record_;
 };
 
 // The capacity result of a ledger: fields FLineID, FDate, FLineNumber, FLineName, FWorkCenter,

@@ -1,6 +1,10 @@
 #include "sim/components/reports/report_shelf.h"
 
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 
 #include "automation/error.h"
 #include "automation/text.h"
@@ -39,6 +43,72 @@ std::string html(const std::string& s) {
   return r;
 }
 
+constexpr const char* kReportStyle =
+    "body{margin:16px;font:13px/1.4 \"Noto Sans CJK SC\",\"WenQuanYi Micro Hei\",sans-serif;"
+    "color:#222}h1{font-size:17px;margin:0 0 4px}.meta{color:#555;margin:0 0 8px}"
+    ".box{overflow:auto;max-height:calc(100vh - 90px);border:1px solid #9a9a9a}"
+    "table{border-collapse:separate;border-spacing:0}"
+    "th,td{border-right:1px solid #d2d2d2;border-bottom:1px solid #d2d2d2;padding:1px 6px;"
+    "white-space:nowrap}th{background:#ece9e2;font-weight:normal;position:sticky;top:0}"
+    "td.r{text-align:right;font-variant-numeric:tabular-nums}"
+    "tr.over td{background:#fde2e2}tr.over td:first-child{box-shadow:inset 4px 0 #d62728}";
+
+// The captions of the capacity fields, as the ledger has them.
+struct Caption {
+  const char *field, *chinese, *english;
+};
+constexpr Caption kCaptions[] = {
+    {"FItemNumber", "物料代码", "Item"},
+    {"FDeptNumber", "部门代码", "Department"},
+    {"FWorkCenter", "工作中心", "Work centre"},
+    {"FLineNumber", "生产线代码", "Line"},
+    {"FLineName", "生产线名称", "Line name"},
+    {"FDate", "日期", "Date"},
+    {"FAbility", "能力(小时)", "Capacity (h)"},
+    {"FLoad", "负荷(小时)", "Load (h)"},
+    {"FDiff", "差异(小时)", "Difference (h)"},
+    {"FDiffRate", "差异率(％)", "Difference rate (%)"},
+    {"FQty", "可安排生产数(基本单位)", "Schedulable (base unit)"},
+    {"FAuxQty", "可安排生产数(常用单位)", "Schedulable (common unit)"},
+};
+
+std::string caption(const std::string& field, bool chinese) {
+  for (const Caption& c : kCaptions) {
+    if (field == c.field) return chinese ? c.chinese : c.english;
+  }
+  return field;
+}
+
+// A figure as the report shows it ("1,120.50", "-3"); dates and codes are not.
+bool isFigure(const std::string& text) {
+  bool digit = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (!(c == ',' || c == '.' || (c == '-' && i == 0))) {
+      return false;
+    }
+  }
+  return digit;
+}
+
+// Hundredths of a figure as shown; nothing for another text.
+std::optional<long long> hundredths(const std::string& text) {
+  if (!isFigure(text)) return std::nullopt;
+  std::string digits;
+  for (char c : text) {
+    if (c != ',') digits += c;
+  }
+  return std::llround(std::strtod(digits.c_str(), nullptr) * 100);
+}
+
+bool overloaded(const std::vector<std::string>& row, size_t capacity, size_t load) {
+  if (capacity >= row.size() || load >= row.size()) return false;
+  auto c = hundredths(row[capacity]), l = hundredths(row[load]);
+  return c && l && *l > *c;
+}
+
 }  // namespace
 
 std::string reportCsv(const ReportTable& r) {
@@ -52,18 +122,37 @@ std::string reportCsv(const ReportTable& r) {
   return out;
 }
 
-std::string reportHtml(const ReportTable& r) {
-  std::string out = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + html(r.title) +
-                    "</title></head><body>\n<h1>" + html(r.title) +
-                    "</h1>\n<table border=\"1\">\n<tr>";
-  for (const auto& c : r.columns) out += "<th>" + html(c) + "</th>";
-  out += "</tr>\n";
+std::string reportHtml(const ReportTable& r, bool chinese) {
+  size_t capacity = SIZE_MAX, load = SIZE_MAX;
+  for (size_t c = 0; c < r.columns.size(); ++c) {
+    if (r.columns[c] == "FAbility") capacity = c;
+    if (r.columns[c] == "FLoad") load = c;
+  }
+  std::string out = "<!DOCTYPE html>\n<html lang=\"" + std::string(chinese ? "zh-CN" : "en") +
+                    "\"><head><meta charset=\"utf-8\"><title>" + html(r.title) +
+                    "</title>\n<style>" + kReportStyle + "</style></head><body>\n<h1>" +
+                    html(r.title) + "</h1>\n<p class=\"meta\">" + std::to_string(r.rows.size()) +
+                    (chinese ? " 行" : " rows");
+  size_t overRows = 0;
+  for (const auto& row : r.rows) overRows += overloaded(row, capacity, load) ? 1 : 0;
+  if (capacity != SIZE_MAX && load != SIZE_MAX) {
+    out += std::string(chinese ? "，超负荷 " : ", overloaded: ") + std::to_string(overRows);
+  }
+  out += "</p>\n<div class=\"box\"><table>\n<thead><tr>";
+  for (const auto& c : r.columns) {
+    out += "<th title=\"" + html(c) + "\">" + html(caption(c, chinese)) + "</th>";
+  }
+  out += "</tr></thead>\n<tbody>\n";
   for (const auto& row : r.rows) {
-    out += "<tr>";
-    for (const auto& c : row) out += "<td>" + html(c) + "</td>";
+    bool over = overloaded(row, capacity, load);
+    out += over ? "<tr class=\"over\" title=\"" + std::string(chinese ? "超负荷" : "Overloaded") +
+                      "\">"
+                : std::string("<tr>");
+    for (const auto& c : row)
+      out += (isFigure(c) ? "<td class=\"r\">" : "<td>") + html(c) + "</td>";
     out += "</tr>\n";
   }
-  return out + "</table>\n</body></html>\n";
+  return out + "</tbody></table></div>\n</body></html>\n";
 }
 
 void ReportShelf::show(ReportTable report) {
@@ -73,7 +162,9 @@ void ReportShelf::show(ReportTable report) {
   if (output_.empty()) return;
   std::string ext = automation::asciiLower(output_.extension().string());
   std::ofstream f(output_, std::ios::binary | std::ios::trunc);
-  f << (ext == ".html" || ext == ".htm" ? reportHtml(r) : reportCsv(r));
+  std::string language = login_ ? automation::asciiUpper(login_->entry("Language")) : "";
+  bool chinese = language.empty() || language.rfind("CH", 0) == 0;
+  f << (ext == ".html" || ext == ".htm" ? reportHtml(r, chinese) : reportCsv(r));
   if (!f) {
     throw automation::Error::internal("cannot write the report to " + output_.string(),
                                       "qxVRpt.View");

@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "sim/components/account/login.h"
 
 namespace qx::sim {
 
@@ -27,15 +30,20 @@ class ReportShelf {
   // ".html"/".htm": an HTML table; anything else CSV; empty: no file.
   void setOutput(std::filesystem::path file) { output_ = std::move(file); }
   const std::filesystem::path& output() const noexcept { return output_; }
+  // The login whose language the HTML file's captions follow (none: Chinese).
+  void setLogin(std::shared_ptr<const Login> login) { login_ = std::move(login); }
 
  private:
   std::vector<ReportTable> shown_;
   std::function<void(const ReportTable&)> observer_;
   std::filesystem::path output_;
+  std::shared_ptr<const Login> login_;
 };
 
-// The report as CSV (RFC 4180 quoting) and as an HTML page with one table.
+// The report as CSV (RFC 4180 quoting, the field names as the header), and as an HTML page with
+// one table: the columns' captions in Chinese or English (the field name beside them), figures
+// right-aligned, rows whose load exceeds their capacity marked.
 std::string reportCsv(const ReportTable& r);
-std::string reportHtml(const ReportTable& r);
+std::string reportHtml(const ReportTable& r, bool chinese = true);
 
 }  // namespace qx::sim

@@ -68,7 +68,10 @@ TEST_F(PlanCommandsTest, APlannerDecomposesAWorkOrderAndLooksAtTheReport) {
       << out;
   std::ifstream f(html);
   std::string page((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-  EXPECT_TRUE(has(page, "<th>FAuxQty</th>")) << page.substr(0, 300);
+  // The report in the login's language: captions, the field name on hover, figures right.
+  EXPECT_TRUE(has(page, "<th title=\"FAuxQty\">Schedulable (common unit)</th>"))
+      << page.substr(0, 300);
+  EXPECT_TRUE(has(page, "<td class=\"r\">14.29</td>")) << page.substr(0, 300);
 }
 
 }  // namespace

@@ -42,7 +42,9 @@ TEST_F(SnapshotTest, ThePageSaysWhatTheFormShowsInTheLoginsLanguage) {
        {"<svg"}},
       {"schedule showability on\nschedule open 5006\nschedule select 2 ColQty\n",
        {"生产线 L-01 ", "的能力与负荷", ">能力<", ">负荷<", ">超负荷<", "class=\"over\"",
-        "<tr class=\"selected\"><td>1</td>", "<td>B2612-05</td>"},
+        "<tr class=\"selected\"><td class=\"r\">1</td>", "<td>B2612-05</td>",
+        "<div data-name=\"txtNo\"><dt>任务单号</dt><dd>WO-2612-005</dd></div>", "id=\"heat-data\"",
+        "\"L-02\",\"水壶装配二线\",1002]", "能力选项：无"},
        {"id=\"no-chart\""}},
       // The capacity area hidden: neither ledger nor chart.
       {"login language EN\nschedule showability off\nschedule open 5006\n"
@@ -92,6 +94,32 @@ TEST_F(SnapshotTest, ExpectRefusedFailsWhenTheCommandIsCarriedOut) {
   std::string out = run("expect-refused echo \"fine\"\nexpect-refused snapshot\n", &failed);
   EXPECT_EQ(failed, 1) << out;
   EXPECT_NE(out.find("\"echo \"fine\"\" was carried out, not refused"), std::string::npos) << out;
+}
+
+TEST(SnapshotPlanning, UtilisationGridWindowAndScriptSafeText) {
+  struct Row {
+    double capacity, load;
+    Utilisation expected;
+  } rows[] = {
+      {8, 0, Utilisation::kFree},     {8, 3.99, Utilisation::kFree},
+      {8, 4, Utilisation::kBusy},     {8, 7.19, Utilisation::kBusy},
+      {8, 7.2, Utilisation::kFull},   {8, 8.004, Utilisation::kFull},  // shown as 8.00
+      {8, 8.006, Utilisation::kOver}, {0, 0, Utilisation::kOff},
+      {0, 0.01, Utilisation::kOver},  {0.004, 0, Utilisation::kOff},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::to_string(r.capacity) + " / " + std::to_string(r.load));
+    EXPECT_EQ(utilisation(r.capacity, r.load), r.expected);
+  }
+  std::vector<int> all = gridWindow(40, 0), big = gridWindow(26500, 20000);
+  EXPECT_EQ(all.size(), 40u);
+  ASSERT_EQ(big.size(), 25u);
+  EXPECT_EQ(big[9], 10);
+  EXPECT_EQ(big[10], 19993);
+  EXPECT_EQ(big.back(), 20007);
+  EXPECT_EQ(gridWindow(100, 3).size(), 10u);
+  EXPECT_EQ(jsonString("a\"</script><!--&\n"),
+            "\"a\\\"\\u003c/script\\u003e\\u003c!--\\u0026\\n\"");
 }
 
 TEST(SnapshotLedger, DocumentsAndTheirFigures) {

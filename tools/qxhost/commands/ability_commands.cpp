@@ -120,9 +120,18 @@ automation::Ref<automation::Recordset> loadAbility(Workbench& w, const Line& l, 
   }
   options->set("RepICMO", Variant(static_cast<double>(id)));
   // As the schedule plug-in does it: a fresh loader by identifier, the options by reference.
+  // The workbench asks aside: the answer the bill holds stays the one a snapshot draws.
+  sim::AbilityAnswer billsAnswer = w.host().abilityAnswers().latest();
   ObjectRef loader = w.host().platform().createObject(host::prog_id::kAbilityLoad);
   Variant arg{ObjectRef(options)};
-  Variant result = loader->call("GetAbilityByRepICMO", automation::byRef(arg));
+  Variant result;
+  try {
+    result = loader->call("GetAbilityByRepICMO", automation::byRef(arg));
+  } catch (...) {
+    w.host().abilityAnswers().record(std::move(billsAnswer));
+    throw;
+  }
+  w.host().abilityAnswers().record(std::move(billsAnswer));
   return automation::refCast<automation::Recordset>(result.objectOrNull());
 }
 

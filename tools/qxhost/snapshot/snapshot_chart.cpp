@@ -1,10 +1,10 @@
-// The snapshot's chart: a line's capacity and load per date as pairs of bars in an inline SVG,
-// with an hours axis, date labels, a legend and the overloaded dates marked under the axis.
+// The snapshot's chart of one line: the plot is an SVG stretched to the page's width (its
+// x unit is one date, its y unit a thousandth of the hours axis), the hours axis and the date
+// ticks are drawn beside it in pixels so that texts keep their size at any width.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <tuple>
 
 #include "tools/qxhost/snapshot/html_snapshot.h"
 
@@ -12,15 +12,48 @@ namespace qx::qxhost {
 
 namespace {
 
-constexpr int kMarginLeft = 64, kMarginRight = 24, kMarginTop = 60, kMarginBottom = 52;
-constexpr int kPlotHeight = 220;
-constexpr int kPlotWidthGoal = 960;  // dates share this much, within the limits of a group
-constexpr int kMinGroup = 6, kMaxGroup = 28;
+constexpr int kPlotHeight = 200, kPlotTop = 8, kAxisWidth = 52, kTicksHeight = 34;
+constexpr int kMinDayWidth = 3;       // pixels; the chart scrolls in its box below this
+constexpr int kMinLabelSpacing = 60;  // pixels between date labels
+constexpr int kScale = 1000;          // plot units of the hours axis
 
-std::string fixed2(double v) {
+struct Texts {
+  const char *title, *capacity, *load, *over, *range, *today, *hours, *utilisation, *past,
+      *weekdays[7];
+};
+constexpr Texts kChinese{"生产线 {} 的能力与负荷",
+                         "能力",
+                         "负荷",
+                         "超负荷",
+                         "所选行的日期",
+                         "今天",
+                         "小时",
+                         "利用率",
+                         "已过去",
+                         {"周日", "周一", "周二", "周三", "周四", "周五", "周六"}};
+constexpr Texts kEnglish{"Capacity and load of line {}",
+                         "Capacity",
+                         "Load",
+                         "Overloaded",
+                         "Selected row's dates",
+                         "Today",
+                         "Hours",
+                         "utilisation",
+                         "past",
+                         {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}};
+
+std::string fixed(double v, int decimals) {
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.2f", v);
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
   return buf;
+}
+
+// A number for an SVG attribute: at most three decimals, no trailing zeros.
+std::string num(double v) {
+  std::string s = fixed(v, 3);
+  while (s.back() == '0') s.pop_back();
+  if (s.back() == '.') s.pop_back();
+  return s == "-0" ? "0" : s;
 }
 
 // A round step for about five grid lines up to `top`.
@@ -32,108 +65,183 @@ double niceStep(double top) {
   return 10 * magnitude;
 }
 
-struct Texts {
-  const char *title, *capacity, *load, *over, *hours, *date;
-};
-constexpr Texts kChinese{"生产线 {} 的能力与负荷", "能力", "负荷", "超负荷", "小时", "日期"};
-constexpr Texts kEnglish{
-    "Capacity and load of line {}", "Capacity", "Load", "Overloaded", "Hours", "Date"};
+// 0 = Sunday; -1 for a text that is no date.
+int weekday(const std::string& date) {
+  auto serial = sim::daySerial(date);
+  return serial ? static_cast<int>((*serial + 6) % 7) : -1;
+}
 
-std::string titleOf(const Texts& t, const std::string& line) {
-  std::string title = t.title;
-  title.replace(title.find("{}"), 2, line);
-  return title;
+std::string percent(double fraction) {
+  return num(fraction * 100) + "%";
 }
 
 }  // namespace
 
-int chartHeight() {
-  return kMarginTop + kPlotHeight + kMarginBottom;
-}
-
-std::string chartSvg(const LineLoad& line, bool chinese, const ChartStyle& style) {
+std::string chartHtml(const LineLoad& line, bool chinese, const ChartMarks& marks) {
   const Texts& t = chinese ? kChinese : kEnglish;
   const int n = static_cast<int>(line.days.size());
-  const int group = std::clamp(kPlotWidthGoal / std::max(n, 1), kMinGroup, kMaxGroup);
-  const int bar = std::max(2, (group - 2) / 2);
-  const int width = kMarginLeft + n * group + kMarginRight, height = chartHeight();
-  const int x0 = kMarginLeft, bottom = kMarginTop + kPlotHeight;
   double highest = 0;
   for (const DayLoad& d : line.days) highest = std::max({highest, d.capacity, d.load});
   const double step = niceStep(highest > 0 ? highest : 1);
   const double top = std::ceil((highest > 0 ? highest : 1) / step) * step;
-  auto heightOf = [&](double v) {
-    return static_cast<int>(std::lround(std::max(v, 0.0) / top * kPlotHeight));
-  };
-  const std::string title = htmlEscape(titleOf(t, line.line));
+  auto y = [&](double hours) { return kScale - std::max(hours, 0.0) / top * kScale; };
+  std::string title = t.title;
+  title.replace(title.find("{}"), 2, line.line);
 
-  std::string s;
-  auto num = [](auto v) { return std::to_string(v); };
-  s += "<svg id=\"chart\" xmlns=\"http://www.w3.org/2000/svg\" role=\"img\" width=\"" + num(width) +
-       "\" height=\"" + num(height) + "\" viewBox=\"0 0 " + num(width) + " " + num(height) +
-       "\" style=\"position:absolute;left:" + num(style.left) + "px;top:" + num(style.top) +
-       "px\" aria-label=\"" + title + "\">\n";
-  s += "<rect class=\"background\" x=\"0\" y=\"0\" width=\"" + num(width) + "\" height=\"" +
-       num(height) + "\" fill=\"#ffffff\"/>\n";
-  s += "<text class=\"title\" x=\"" + num(x0) +
-       "\" y=\"20\" font-size=\"15\" font-weight=\"bold\">" + title + "</text>\n";
-  // The legend.
-  int lx = x0;
-  for (auto [colour, text, cls] : {std::tuple{ChartStyle::kCapacity, t.capacity, "capacity"},
-                                   std::tuple{ChartStyle::kLoad, t.load, "load"},
-                                   std::tuple{ChartStyle::kOver, t.over, "over"}}) {
-    s += "<g class=\"legend " + std::string(cls) + "\"><rect x=\"" + num(lx) +
-         "\" y=\"32\" width=\"12\" height=\"12\" fill=\"" + colour + "\"/><text x=\"" +
-         num(lx + 16) + "\" y=\"43\" font-size=\"12\">" + text + "</text></g>\n";
-    lx += 110;
-  }
-  // The hours axis with its grid lines.
-  s += "<text class=\"axis-title\" x=\"" + num(x0 - 8) + "\" y=\"" + num(kMarginTop - 10) +
-       "\" font-size=\"11\" text-anchor=\"end\">" + t.hours + "</text>\n";
+  std::string s = "<section id=\"chart-section\">\n<div class=\"bar\"><h2 class=\"chart-title\">" +
+                  htmlEscape(title) + "</h2><span class=\"legend\">";
+  auto key = [&](const char* cls, const char* colour, const char* text) {
+    s += std::string("<span class=\"key ") + cls + "\"><i style=\"background:" + colour +
+         "\"></i>" + text + "</span>";
+  };
+  key("capacity line", ChartStyle::kCapacity, t.capacity);
+  key("load", ChartStyle::kLoad, t.load);
+  key("over", ChartStyle::kOver, t.over);
+  if (!marks.rangeFrom.empty()) key("range", ChartStyle::kRange, t.range);
+  if (!marks.today.empty()) key("today line", ChartStyle::kToday, t.today);
+  s += "</span></div>\n";
+
+  // Dense charts keep a few pixels per date and scroll inside their box.
+  const int minWidth = kAxisWidth + n * kMinDayWidth;
+  s += "<div class=\"chart-box\" id=\"chart-box\"><div class=\"chart-grid\" style=\"min-width:" +
+       std::to_string(minWidth) + "px\">\n";
+
+  // The hours axis.
+  s += "<svg class=\"y-axis\" style=\"overflow:visible\" width=\"" + std::to_string(kAxisWidth) +
+       "\" height=\"" + std::to_string(kPlotHeight + kPlotTop) + "\">";
   for (double v = 0; v <= top + step / 2; v += step) {
-    int y = bottom - heightOf(v);
-    s += "<line class=\"grid\" x1=\"" + num(x0) + "\" y1=\"" + num(y) + "\" x2=\"" +
-         num(x0 + n * group) + "\" y2=\"" + num(y) + "\" stroke=\"#e4e4e4\"/><text x=\"" +
-         num(x0 - 6) + "\" y=\"" + num(y + 4) + "\" font-size=\"11\" text-anchor=\"end\">" +
-         (step < 1 ? fixed2(v) : num(std::lround(v))) + "</text>\n";
+    double py = kPlotTop + y(v) * kPlotHeight / kScale;
+    s += "<text x=\"" + std::to_string(kAxisWidth - 6) + "\" y=\"" + num(py + 4) +
+         "\" text-anchor=\"end\">" + (step < 1 ? fixed(v, 2) : fixed(v, 0)) + "</text>";
   }
-  // The bars, two per date, and the dates' labels.
-  const int every = std::max(1, (48 + group - 1) / group);
-  s += "<g class=\"bars\" shape-rendering=\"crispEdges\">\n";
+  s += "<text class=\"unit\" x=\"2\" y=\"" + std::to_string(kPlotTop + kPlotHeight / 2) +
+       "\" transform=\"rotate(-90 8 " + std::to_string(kPlotTop + kPlotHeight / 2) +
+       ")\" text-anchor=\"middle\">" + t.hours + "</text></svg>\n";
+
+  // The plot.
+  const std::string w = std::to_string(std::max(n, 1));
+  s += "<svg id=\"chart\" class=\"plot\" role=\"img\" aria-label=\"" + htmlEscape(title) +
+       "\" width=\"100%\" height=\"" + std::to_string(kPlotHeight + kPlotTop) + "\" viewBox=\"0 " +
+       num(-kPlotTop * double(kScale) / kPlotHeight) + " " + w + " " +
+       num(kScale * (1 + double(kPlotTop) / kPlotHeight)) +
+       "\" preserveAspectRatio=\"none\" shape-rendering=\"crispEdges\">\n";
+  auto past = [&](const DayLoad& d) {
+    return !marks.pastBefore.empty() && d.date < marks.pastBefore;
+  };
   for (int i = 0; i < n; ++i) {
     const DayLoad& d = line.days[static_cast<size_t>(i)];
-    const std::string date = htmlEscape(d.date);
-    const int x = x0 + i * group + (group - 2 * bar) / 2;
-    int hc = heightOf(d.capacity), hl = heightOf(d.load);
-    s += "<rect class=\"capacity\" data-date=\"" + date + "\" x=\"" + num(x) + "\" y=\"" +
-         num(bottom - hc) + "\" width=\"" + num(bar) + "\" height=\"" + num(hc) + "\" fill=\"" +
-         ChartStyle::kCapacity + "\"><title>" + date + " " + t.capacity + " " + fixed2(d.capacity) +
-         "</title></rect>\n";
-    s += "<rect class=\"load\" data-date=\"" + date + "\" x=\"" + num(x + bar) + "\" y=\"" +
-         num(bottom - hl) + "\" width=\"" + num(bar) + "\" height=\"" + num(hl) + "\" fill=\"" +
-         ChartStyle::kLoad + "\"><title>" + date + " " + t.load + " " + fixed2(d.load) +
-         "</title></rect>\n";
-    if (d.over()) {
-      s += "<rect class=\"over\" data-date=\"" + date + "\" x=\"" + num(x0 + i * group + 1) +
-           "\" y=\"" + num(bottom + 2) + "\" width=\"" + num(group - 2) +
-           "\" height=\"4\" fill=\"" + ChartStyle::kOver + "\"><title>" + date + " " + t.over +
-           ": " + fixed2(d.load) + " &gt; " + fixed2(d.capacity) + "</title></rect>\n";
-    }
-    if (i % every == 0) {
-      s += "<text class=\"date\" x=\"" + num(x0 + i * group + group / 2) + "\" y=\"" +
-           num(bottom + 20) + "\" font-size=\"11\" text-anchor=\"middle\"" +
-           (d.over() ? " fill=\"" + std::string(ChartStyle::kOver) + "\"" : "") + ">" +
-           htmlEscape(d.date.size() == 10 ? d.date.substr(5) : d.date) + "</text>\n";
+    if (past(d) || (d.capacity <= 0 && d.load <= 0)) {
+      s += std::string("<rect class=\"") + (past(d) ? "past" : "off") + "\" x=\"" +
+           std::to_string(i) + "\" y=\"0\" width=\"1\" height=\"" + std::to_string(kScale) +
+           "\" fill=\"" + (past(d) ? "#e6e6e6" : "#f1f1f1") + "\"/>";
     }
   }
-  s += "</g>\n";
-  s += "<line class=\"axis\" x1=\"" + num(x0) + "\" y1=\"" + num(bottom) + "\" x2=\"" +
-       num(x0 + n * group) + "\" y2=\"" + num(bottom) + "\" stroke=\"#444444\"/>\n";
-  s += "<line class=\"axis\" x1=\"" + num(x0) + "\" y1=\"" + num(kMarginTop) + "\" x2=\"" +
-       num(x0) + "\" y2=\"" + num(bottom) + "\" stroke=\"#444444\"/>\n";
-  s += "<text class=\"axis-title\" x=\"" + num(x0 + n * group / 2) + "\" y=\"" + num(bottom + 42) +
-       "\" font-size=\"11\" text-anchor=\"middle\">" + t.date + "</text>\n";
-  s += "</svg>\n";
+  if (!marks.rangeFrom.empty()) {
+    int first = -1, last = -1;
+    for (int i = 0; i < n; ++i) {
+      const std::string& date = line.days[static_cast<size_t>(i)].date;
+      if (date >= marks.rangeFrom && date <= marks.rangeTo) {
+        if (first < 0) first = i;
+        last = i;
+      }
+    }
+    if (first >= 0) {
+      s += "\n<rect class=\"range\" x=\"" + std::to_string(first) + "\" y=\"0\" width=\"" +
+           std::to_string(last - first + 1) + "\" height=\"" + std::to_string(kScale) +
+           "\" fill=\"" + ChartStyle::kRange + "\"><title>" + t.range + " " +
+           htmlEscape(marks.rangeFrom) + " – " + htmlEscape(marks.rangeTo) + "</title></rect>";
+    }
+  }
+  s += "\n<path class=\"grid\" d=\"";
+  for (double v = step; v <= top + step / 2; v += step) {
+    s += "M0 " + num(y(v)) + "H" + w;
+  }
+  s += "\" stroke=\"#e2e2e2\" vector-effect=\"non-scaling-stroke\"/>\n<g class=\"bars\">\n";
+  // Per date: a title over the whole height, the load up to the capacity, the load above it.
+  for (int i = 0; i < n; ++i) {
+    const DayLoad& d = line.days[static_cast<size_t>(i)];
+    const std::string x = std::to_string(i), date = htmlEscape(d.date);
+    int wd = weekday(d.date);
+    std::string tip =
+        date + (wd >= 0 ? std::string(" ") + t.weekdays[wd] : "") + " · " + t.capacity + " " +
+        fixed(d.capacity, 2) + " · " + t.load + " " + fixed(d.load, 2) +
+        (d.capacity > 0
+             ? std::string(" · ") + t.utilisation + " " + fixed(d.load / d.capacity * 100, 0) + "%"
+             : "") +
+        (past(d)    ? std::string(" · ") + t.past
+         : d.over() ? std::string(" · ") + t.over
+                    : "");
+    s += "<g class=\"day\" data-date=\"" + date + "\"><title>" + tip + "</title><rect x=\"" + x +
+         "\" y=\"0\" width=\"1\" height=\"" + std::to_string(kScale) + "\" fill=\"transparent\"/>";
+    if (past(d)) {
+      // The load still booked on a past date, with no capacity left to hold it: grey.
+      if (d.load > 0) {
+        s += "<rect class=\"past-load\" x=\"" + num(i + 0.15) + "\" y=\"" + num(y(d.load)) +
+             "\" width=\"0.7\" height=\"" + num(kScale - y(d.load)) + "\" fill=\"#a8a8a8\"/>";
+      }
+      s += "</g>\n";
+      continue;
+    }
+    const double within = std::min(d.load, d.capacity);
+    if (within > 0) {
+      s += "<rect class=\"load\" x=\"" + num(i + 0.15) + "\" y=\"" + num(y(within)) +
+           "\" width=\"0.7\" height=\"" + num(kScale - y(within)) + "\" fill=\"" +
+           ChartStyle::kLoad + "\"/>";
+    }
+    if (d.over()) {
+      s += "<rect class=\"over\" x=\"" + num(i + 0.15) + "\" y=\"" + num(y(d.load)) +
+           "\" width=\"0.7\" height=\"" + num(y(within) - y(d.load)) + "\" fill=\"" +
+           ChartStyle::kOver + "\"/>";
+    }
+    s += "</g>\n";
+  }
+  s += "</g>\n<path class=\"capacity\" d=\"";
+  for (int i = 0; i < n; ++i) {
+    s += (i == 0 ? "M0 " : "V") + num(y(line.days[static_cast<size_t>(i)].capacity)) + "H" +
+         std::to_string(i + 1);
+  }
+  s += "\" fill=\"none\" stroke=\"" + std::string(ChartStyle::kCapacity) +
+       "\" stroke-width=\"2\" vector-effect=\"non-scaling-stroke\" shape-rendering=\"auto\"/>\n";
+  int todayAt = -1;
+  for (int i = 0; i < n; ++i) {
+    if (line.days[static_cast<size_t>(i)].date == marks.today) todayAt = i;
+  }
+  if (todayAt >= 0) {
+    s += "<line class=\"today\" x1=\"" + std::to_string(todayAt) + "\" x2=\"" +
+         std::to_string(todayAt) + "\" y1=\"0\" y2=\"" + std::to_string(kScale) + "\" stroke=\"" +
+         ChartStyle::kToday +
+         "\" stroke-width=\"2\" stroke-dasharray=\"5 3\" vector-effect=\"non-scaling-stroke\"/>\n";
+  }
+  s += "<path class=\"axis\" d=\"M0 0V" + std::to_string(kScale) + "H" + w +
+       "\" fill=\"none\" stroke=\"#555555\" vector-effect=\"non-scaling-stroke\"/>\n</svg>\n";
+
+  // The date ticks: Mondays, labelled as often as the narrowest width allows, with the year at
+  // the first label and where it changes.
+  const double narrowest = std::max(minWidth - kAxisWidth, 640);
+  const int labelEvery =
+      std::max(1, static_cast<int>(std::ceil(kMinLabelSpacing / (narrowest / std::max(n, 1) * 7))));
+  s += "<span></span><svg class=\"x-axis\" width=\"100%\" height=\"" +
+       std::to_string(kTicksHeight) + "\">";
+  std::string year;
+  for (int i = 0, monday = 0; i < n; ++i) {
+    const std::string& date = line.days[static_cast<size_t>(i)].date;
+    if (weekday(date) != 1) continue;
+    const std::string x = percent(double(i) / n);
+    s += "<line x1=\"" + x + "\" x2=\"" + x + "\" y1=\"0\" y2=\"5\" stroke=\"#555555\"/>";
+    if (monday++ % labelEvery == 0 && date.size() == 10) {
+      bool newYear = date.substr(0, 4) != year;
+      year = date.substr(0, 4);
+      s += "<text class=\"date" + std::string(newYear ? " year" : "") + "\" x=\"" + x +
+           "\" y=\"17\" text-anchor=\"" + (monday == 1 ? "start" : "middle") + "\">" +
+           htmlEscape(newYear ? date : date.substr(5)) + "</text>";
+    }
+  }
+  if (todayAt >= 0) {
+    s += "<text class=\"today\" x=\"" + percent(double(todayAt) / n) +
+         "\" y=\"31\" text-anchor=\"middle\" font-weight=\"bold\">" + t.today + " " +
+         htmlEscape(marks.today.substr(5)) + "</text>";
+  }
+  s += "</svg>\n</div></div>\n</section>\n";
   return s;
 }
 
