@@ -8,11 +8,12 @@
  *   STR <hex> <lcid> r8=<VarR8FromStr, hex of the double's bits>
  * where a failed conversion is "!<HRESULT in hex>". The last line is "ANSWERS <count>": Wine's
  * exit codes are not reliable, so the reader checks the count instead. */
+#include <windows.h> /* before the other Windows headers */
+
 #include <oleauto.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <windows.h>
 
 static const LCID kLocales[] = {0x0409, 0x0804};
 
