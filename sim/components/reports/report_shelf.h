@@ -34,7 +34,9 @@ class ReportShelf {
   std::filesystem::path output_;
 };
 
-// The report as CSV (RFC 4180 quoting) and as an HTML page with one table.
+// The report as CSV (RFC 4180 quoting; a UTF-8 byte-order mark first, numbers without
+// thousands separators, dates yyyy-mm-dd, as a spreadsheet reads them) and as an HTML page with
+// one table.
 std::string reportCsv(const ReportTable& r);
 std::string reportHtml(const ReportTable& r);
 

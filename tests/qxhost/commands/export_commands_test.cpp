@@ -24,7 +24,7 @@ TEST_F(ExportTest, LedgerAndReportAsCsv) {
   int failed = -1;
   std::string out =
       run("register\nlogin language EN\nschedule showability on\n"
-          "schedule open 5001\nschedule select 3 ColQty\n"
+          "schedule open 5001\nschedule select 2 ColQty\n"
           "export --csv " +
               ledger.string() +
               " ledger\n"
@@ -34,8 +34,10 @@ TEST_F(ExportTest, LedgerAndReportAsCsv) {
           &failed);
   EXPECT_EQ(failed, 0) << out;
   std::string csv = read(ledger);
-  // The two header lines, then the line's six measure rows, one CSV line each.
-  EXPECT_EQ(csv.rfind("Production line,,,,Capacity/Load,2026-12-01,", 0), 0u) << csv;
+  // A byte-order mark, the two header lines, then the line's six measure rows, one CSV line
+  // each; numbers plain (no thousands separator, so nothing is quoted).
+  EXPECT_EQ(csv.rfind("\xEF\xBB\xBFProduction line,,,,Capacity/Load,2026-12-01,", 0), 0u) << csv;
+  EXPECT_EQ(csv.find('"'), std::string::npos) << csv;
   EXPECT_NE(csv.find("\r\nCode,Name,Work centre,Productivity,,,"), std::string::npos) << csv;
   EXPECT_NE(csv.find("\r\nL-02,"), std::string::npos) << csv;
   EXPECT_NE(csv.find(",-10.67,"), std::string::npos) << csv;
@@ -44,7 +46,7 @@ TEST_F(ExportTest, LedgerAndReportAsCsv) {
   EXPECT_EQ(lines, 8u) << csv;
   EXPECT_NE(out.find("wrote " + ledger.string() + ": 8 lines"), std::string::npos) << out;
   std::string rows = read(report);
-  EXPECT_EQ(rows.rfind("FItemNumber,", 0), 0u) << rows.substr(0, 200);
+  EXPECT_EQ(rows.rfind("\xEF\xBB\xBF" "FItemNumber,", 0), 0u) << rows.substr(0, 200);
   EXPECT_NE(rows.find(",L-02,"), std::string::npos);
 }
 
@@ -60,7 +62,8 @@ TEST_F(ExportTest, CapacityResultAsCsv) {
   std::string line;
   std::getline(csv, line);
   EXPECT_EQ(line,
-            "FLineID,FDate,FLineNumber,FLineName,FWorkCenter,FProductivity,FQtyDecimal,FAbility,"
+            "\xEF\xBB\xBF" "FLineID,FDate,FLineNumber,FLineName,FWorkCenter,FProductivity,FQtyDecimal,"
+            "FAbility,"
             "FLoad,FDiff,FDiffRate,FQty,FAuxQty\r");
   // Only released rows load: line 1002 carries 6012 alone on 2026-12-14, 12 hours on 8.
   bool found = false;
@@ -94,7 +97,7 @@ TEST_F(ExportTest, BadExportsSayWhatIsWrongAndWriteNothing) {
        "expected FSchedule=0|1"},
       {"schedule open 5001\nexport --csv " + file.string() + " report\n",
        "no report has been shown yet"},
-      {"schedule showability on\nschedule open 5001\nschedule select 3 ColQty\n"
+      {"schedule showability on\nschedule open 5001\nschedule select 2 ColQty\n"
        "export --csv " +
            (home_ / "no" / "such" / "x.csv").string() + " ledger\n",
        "cannot write"},

@@ -33,7 +33,7 @@ TEST_F(PlanCommandsTest, APlannerDecomposesAWorkOrderAndLooksAtTheReport) {
           "schedule click wizard\n"
           "schedule check\n"
           "schedule save\n"
-          "schedule select 2 1\n"
+          "schedule select 1 1\n"
           "report-output " +
               html.string() +
               "\n"
