@@ -20,13 +20,17 @@ class ExportTest : public WorkbenchFixture {
 };
 
 TEST_F(ExportTest, LedgerAndReportAsCsv) {
-  std::filesystem::path ledger = home_ / "ledger.csv", report = home_ / "report.csv";
+  std::filesystem::path ledger = home_ / "ledger.csv", report = home_ / "report.csv",
+                        window = home_ / "window.csv";
   int failed = -1;
   std::string out =
       run("register\nlogin language EN\nschedule showability on\n"
           "schedule open 5001\nschedule select 2 ColQty\n"
           "export --csv " +
               ledger.string() +
+              " ledger\n"
+              "schedule window 2026-12-14 2\nexport --csv " +
+              window.string() +
               " ledger\n"
               "schedule click viewload\n"
               "export --csv " +
@@ -45,8 +49,17 @@ TEST_F(ExportTest, LedgerAndReportAsCsv) {
   for (size_t at = 0; (at = csv.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
   EXPECT_EQ(lines, 8u) << csv;
   EXPECT_NE(out.find("wrote " + ledger.string() + ": 8 lines"), std::string::npos) << out;
+  // The dates of schedule window, as the ledger shows them.
+  EXPECT_EQ(read(window).rfind(
+                "\xEF\xBB\xBFProduction line,,,,Capacity/Load,2026-12-14,2026-12-15\r\n", 0),
+            0u)
+      << read(window);
   std::string rows = read(report);
-  EXPECT_EQ(rows.rfind("\xEF\xBB\xBF" "FItemNumber,", 0), 0u) << rows.substr(0, 200);
+  EXPECT_EQ(rows.rfind("\xEF\xBB\xBF"
+                       "FItemNumber,",
+                       0),
+            0u)
+      << rows.substr(0, 200);
   EXPECT_NE(rows.find(",L-02,"), std::string::npos);
 }
 
@@ -62,7 +75,8 @@ TEST_F(ExportTest, CapacityResultAsCsv) {
   std::string line;
   std::getline(csv, line);
   EXPECT_EQ(line,
-            "\xEF\xBB\xBF" "FLineID,FDate,FLineNumber,FLineName,FWorkCenter,FProductivity,FQtyDecimal,"
+            "\xEF\xBB\xBF"
+            "FLineID,FDate,FLineNumber,FLineName,FWorkCenter,FProductivity,FQtyDecimal,"
             "FAbility,"
             "FLoad,FDiff,FDiffRate,FQty,FAuxQty\r");
   // Only released rows load: line 1002 carries 6012 alone on 2026-12-14, 12 hours on 8.
