@@ -167,7 +167,8 @@ Variant LineBrowser::mShow(Args) {
     shown.answer = "cancel (" + *answer + " is not among the lines shown)";
   } else {
     const std::string& code = question.choices[*chosen][0];
-    bool named = automation::equalsIgnoreCase(code, *answer) || question.choices[*chosen][1] == *answer;
+    bool named =
+        automation::equalsIgnoreCase(code, *answer) || question.choices[*chosen][1] == *answer;
     shown.answer = named ? *answer : *answer + " = " + code;
     result_ = automation::makeObject<ChosenLine>(std::move(picked));
   }
