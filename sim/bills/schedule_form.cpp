@@ -52,6 +52,12 @@ constexpr double kFormWidth = 19200, kFormHeight = 10800;
 
 }  // namespace
 
+std::vector<std::string_view> scheduleTools() {
+  std::vector<std::string_view> keys;
+  for (const Tool& t : kTools) keys.push_back(t.key);
+  return keys;
+}
+
 std::span<const ScheduleColumn> scheduleColumns() {
   return kColumns;
 }

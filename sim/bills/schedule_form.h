@@ -7,6 +7,8 @@
 #include <map>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "sim/controls/form.h"
 #include "sim/controls/grid_control.h"
@@ -24,6 +26,8 @@ struct ScheduleColumn {
 // The grid's columns in display order; a column's index is its position from 1.
 std::span<const ScheduleColumn> scheduleColumns();
 int32_t scheduleColumnIndex(std::string_view key);  // 0 when there is no such column
+// The keys of the tool bar's buttons, in order.
+std::vector<std::string_view> scheduleTools();
 
 struct ScheduleForm {
   automation::Ref<Form> form;

@@ -22,6 +22,14 @@ namespace {
 
 constexpr const char* kSource = "SQLite";
 
+const volatile std::sig_atomic_t* stopFlag = nullptr;
+
+// Asked by SQLite every few thousand steps of a statement: non-zero stops it.
+int stopRequested(void*) {
+  const volatile std::sig_atomic_t* flag = stopFlag;
+  return flag && *flag ? 1 : 0;
+}
+
 Error cannotOpen(const std::filesystem::path& file, std::string_view why) {
   return Error(kDatabaseError,
                "Cannot open the database " + file.string() + ": " + std::string(why), kSource);
@@ -128,6 +136,10 @@ std::string utf8Name(const std::filesystem::path& file) {
 
 }  // namespace
 
+void setStopFlag(const volatile std::sig_atomic_t* flag) noexcept {
+  stopFlag = flag;
+}
+
 SqliteDb SqliteDb::open(const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) throw cannotOpen(file, "the file does not exist");
@@ -139,6 +151,7 @@ SqliteDb SqliteDb::open(const std::filesystem::path& file) {
     throw cannotOpen(file, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
   }
   sqlite3_busy_timeout(raw, 2000);
+  sqlite3_progress_handler(raw, 4096, stopRequested, nullptr);
   // SQLite reads the file lazily: a file that is not a database shows here.
   rc = sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) throw cannotOpen(file, sqlite3_errmsg(raw));
@@ -150,6 +163,7 @@ SqliteDb SqliteDb::create(const std::filesystem::path& file) {
   int rc = sqlite3_open_v2(utf8Name(file).c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                            nullptr);
   SqliteDb db(raw, file);
+  if (raw) sqlite3_progress_handler(raw, 4096, stopRequested, nullptr);
   if (rc != SQLITE_OK) {
     throw Error(kDatabaseError,
                 "Cannot create the database " + file.string() + ": " +

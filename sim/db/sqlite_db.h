@@ -1,6 +1,7 @@
 // An open SQLite database and the recordsets made from its query results.
 #pragma once
 
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -17,6 +18,11 @@ namespace qx::sim {
 
 // The failure number of database errors (the data-access library's generic failure).
 inline constexpr int32_t kDatabaseError = -2147467259;
+
+// While `*flag` is set, a statement running on any database stops with
+// SQLite's "interrupted" (kDatabaseError), its unit undone: the workbench's Ctrl-C sets it from
+// a signal handler. Null: statements run to their end.
+void setStopFlag(const volatile std::sig_atomic_t* flag) noexcept;
 
 class SqliteDb {
  public:

@@ -4,7 +4,7 @@ namespace qx::sim {
 
 namespace {
 // Separates an answer's words inside the queue's one text per answer.
-constexpr char kWordSeparator = '\x1f';
+constexpr char kWordSeparator = DialogScript::kWordSeparator;
 }  // namespace
 
 void ScriptedDialogAnswers::queue(std::string kind, DialogAnswer answer) {
@@ -16,8 +16,8 @@ void ScriptedDialogAnswers::queue(std::string kind, DialogAnswer answer) {
   queue_->queue(kind, std::move(text));
 }
 
-std::optional<DialogAnswer> ScriptedDialogAnswers::next(std::string_view kind) {
-  std::optional<std::string> text = queue_->take(kind);
+std::optional<DialogAnswer> ScriptedDialogAnswers::next(const DialogQuestion& question) {
+  std::optional<std::string> text = queue_->take(question);
   if (!text) return std::nullopt;
   DialogAnswer words;
   size_t start = 0;

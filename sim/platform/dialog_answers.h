@@ -20,8 +20,9 @@ using DialogAnswer = std::vector<std::string>;
 class DialogAnswerSource {
  public:
   virtual ~DialogAnswerSource() = default;
-  // The next answer queued for a dialog of `kind`; nothing: the dialog takes its default.
-  virtual std::optional<DialogAnswer> next(std::string_view kind) = 0;
+  // The answer to a dialog asking `question` (queued, or from the user when one is asked);
+  // nothing: the dialog takes its default.
+  virtual std::optional<DialogAnswer> next(const DialogQuestion& question) = 0;
   // Called as a dialog closes, with what it showed and the answer it took (its words joined by
   // blanks; empty: the dialog's default).
   virtual void shown(ShownDialog dialog) = 0;
@@ -34,7 +35,7 @@ class ScriptedDialogAnswers final : public DialogAnswerSource {
   explicit ScriptedDialogAnswers(std::shared_ptr<DialogScript> queue) : queue_(std::move(queue)) {}
 
   void queue(std::string kind, DialogAnswer answer);
-  std::optional<DialogAnswer> next(std::string_view kind) override;
+  std::optional<DialogAnswer> next(const DialogQuestion& question) override;
   void shown(ShownDialog dialog) override;
 
   size_t pending(std::string_view kind) const { return queue_->pending(kind); }

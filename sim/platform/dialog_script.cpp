@@ -16,6 +16,12 @@ std::optional<std::string> DialogScript::take(std::string_view kind) {
   return answer;
 }
 
+std::optional<std::string> DialogScript::take(const DialogQuestion& question) {
+  if (std::optional<std::string> queued = take(question.kind)) return queued;
+  if (!asker_) return std::nullopt;
+  return asker_(question);
+}
+
 size_t DialogScript::pending(std::string_view kind) const {
   auto it = answers_.find(automation::asciiLower(kind));
   return it == answers_.end() ? 0 : it->second.size();

@@ -1,6 +1,8 @@
 // The user's side of the substitute host's modal dialogs: a script (a test or a workbench
 // scenario) queues the answers beforehand, each dialog takes the next answer queued for its
-// kind, and every dialog shown is recorded with what it showed and the answer it got.
+// kind, and every dialog shown is recorded with what it showed and the answer it got. When no
+// answer is queued, an asker (a user at a terminal) may be asked instead; without one the
+// dialog takes its default.
 #pragma once
 
 #include <deque>
@@ -29,6 +31,19 @@ inline bool isLoaderDialog(std::string_view kind) {
 }
 }  // namespace dialog_kind
 
+// What a dialog puts before the user when it asks: its text and, for a dialog that offers a
+// list, one row per choice (the first cell of a choice is what answers it).
+struct DialogQuestion {
+  std::string kind;
+  std::string title;
+  std::string content;
+  std::vector<std::string> columns;               // captions of the choices' cells
+  std::vector<std::vector<std::string>> choices;  // the entries offered, in order
+  // For a dialog that takes several words: its text after those words, so an asker can show
+  // each change before the user confirms; fails (automation::Error) on a word it cannot take.
+  std::function<std::string(const std::vector<std::string>& words)> preview;
+};
+
 struct ShownDialog {
   std::string kind;     // a dialog kind
   std::string title;    // the dialog's title or caption
@@ -42,6 +57,16 @@ class DialogScript {
   void queue(std::string_view kind, std::string answer);
   // The next answer for the kind; none when the script has no answer left for it.
   std::optional<std::string> take(std::string_view kind);
+  // The next answer queued for the question's kind, else the asker's, else none. The words of
+  // an answer to a dialog that takes several are separated by kWordSeparator.
+  std::optional<std::string> take(const DialogQuestion& question);
+  static constexpr char kWordSeparator = '\x1f';
+
+  // Asked when no answer is queued (nothing: the dialog takes its default). The workbench
+  // installs one only when a user sits at a terminal; scripts keep to the queue.
+  using Asker = std::function<std::optional<std::string>(const DialogQuestion&)>;
+  void setAsker(Asker asker) { asker_ = std::move(asker); }
+  bool asks() const noexcept { return static_cast<bool>(asker_); }
   size_t pending(std::string_view kind) const;
   void clearAnswers() noexcept { answers_.clear(); }
 
@@ -58,6 +83,7 @@ class DialogScript {
   std::map<std::string, std::deque<std::string>> answers_;  // by lower-case kind
   std::vector<ShownDialog> shown_;
   std::function<void(const ShownDialog&)> observer_;
+  Asker asker_;
 };
 
 }  // namespace qx::sim

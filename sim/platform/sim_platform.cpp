@@ -6,6 +6,11 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "automation/conversions.h"
 #include "automation/ref.h"
 #include "sim/components/reg_helper.h"
@@ -26,12 +31,44 @@ void SimPlatform::setMousePointer(int32_t pointer) {
   pointerHistory_.push_back(pointer);
 }
 
+namespace {
+
+// The buttons of a message box style (its lowest bits), each as its code and its caption.
+std::vector<std::vector<std::string>> buttonsOf(int32_t style) {
+  static const char* const kSets[][3] = {{"1 OK"},
+                                         {"1 OK", "2 Cancel"},
+                                         {"3 Abort", "4 Retry", "5 Ignore"},
+                                         {"6 Yes", "7 No", "2 Cancel"},
+                                         {"6 Yes", "7 No"},
+                                         {"4 Retry", "2 Cancel"}};
+  int32_t set = style & 7;
+  std::vector<std::vector<std::string>> buttons;
+  if (set >= static_cast<int32_t>(std::size(kSets))) set = 0;
+  for (const char* button : kSets[set]) {
+    if (!button) break;
+    std::string text(button);
+    buttons.push_back({text.substr(0, 1), text.substr(2)});
+  }
+  return buttons;
+}
+
+}  // namespace
+
 int32_t SimPlatform::messageBox(const std::string& prompt, int32_t style,
                                 const std::string& title) {
   ShownMessage m{title, prompt, style, 1};
-  if (std::optional<std::string> answer = dialogs_->take(dialog_kind::kMessage)) {
-    // Queued through queueAnswer or checked by whoever queued it; a text that is no button
-    // code leaves OK.
+  DialogQuestion question{std::string(dialog_kind::kMessage),
+                          title,
+                          prompt,
+                          {"code", "button"},
+                          buttonsOf(style),
+                          nullptr};
+  // The default button: the first, or the one the style names (256: the second, 512: the third).
+  size_t byDefault = std::min<size_t>((style >> 8) & 3, question.choices.size() - 1);
+  m.answer = std::stoi(question.choices[byDefault].front());
+  if (std::optional<std::string> answer = dialogs_->take(question)) {
+    // Queued through queueAnswer or checked by whoever queued it (or the user's pick at a
+    // terminal); a text that is no button code leaves the default.
     try {
       if (auto n = automation::parseNumber(*answer)) m.answer = automation::roundToInt32(*n);
     } catch (const automation::Error&) {

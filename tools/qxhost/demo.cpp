@@ -34,25 +34,25 @@ expect "ldgAbility"
 schedule grid
 schedule window 2026-12-07 14
 step "选中第 2 行（生产线 L-02）：台账显示这条线每天的能力和负荷。" "Row 2 (line L-02) is selected: the ledger shows the line's capacity and load per day."
-schedule select 3 ColQty
+schedule select 2 ColQty
 expect "L-02"
 expect "-10.67"
 step "L-02 从 2026-12-14 起超负荷：负荷 18.67 小时，能力只有 8 小时，差异为负。" "L-02 is overloaded from 2026-12-14 on: a load of 18.67 hours against a capacity of 8, a negative difference."
 step "移到第 1 行（生产线 L-01）：台账跟着换成 L-01。" "Moving to row 1 (line L-01): the ledger follows to L-01."
-schedule select 2 ColQty
+schedule select 1 ColQty
 expect "L-01"
 step "在第 3 行的生产线格按 F7，从能生产该物料的生产线中选 L-01。" "F7 in row 3's line cell lists the lines that can make the item; the user picks L-01."
 answer line L-01
-schedule select 4 ColLine
+schedule select 3 ColLine
 schedule key F7
 expect "-> L-01"
 step "在第 3 行填入不能生产该物料的生产线 L-03，然后离开该行：被拒绝，生产线被清空。" "Line L-03, which cannot make the item, is typed into row 3 and the row is left: refused, the line is cleared."
-schedule type 4 ColLine L-03
-schedule type 4 ColLineId 1003
-schedule select 2 ColQty
-expect "message box"
+schedule type 3 ColLine L-03
+schedule type 3 ColLineId 1003
+schedule select 1 ColQty
+expect "[L-03]"
 step "再按 F7 选 L-02 并保存：通过检查，写入数据库。" "F7 again picks L-02 and the bill is saved: the checks pass and the rows are written."
-schedule select 4 ColLine
+schedule select 3 ColLine
 answer line L-02
 schedule key F7
 schedule save

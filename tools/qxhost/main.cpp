@@ -1,6 +1,8 @@
 // qxhost: the workbench (qxhost --help for its options and commands).
+#include <langinfo.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -8,10 +10,18 @@
 #include "tools/qxhost/session/command_line.h"
 #include "tools/qxhost/session/completion.h"
 #include "tools/qxhost/session/line_editor.h"
+#include "tools/qxhost/session/terminal_session.h"
 #include "tools/qxhost/workbench.h"
 
 int main(int argc, char** argv) {
   using namespace qx::qxhost;
+  // The terminal's character set, so that Chinese can be typed; numbers are formatted by the
+  // workbench itself, independent of any locale.
+  // The texts are UTF-8: an environment without a UTF-8 locale gets C.UTF-8.
+  const char* ctype = std::setlocale(LC_CTYPE, "");
+  if (!ctype || std::string_view(nl_langinfo(CODESET)) != "UTF-8") {
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+  }
   CommandLine cl = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   if (!cl.error.empty()) {
     std::cerr << "qxhost: " << cl.error << "\n";
@@ -63,12 +73,16 @@ int main(int argc, char** argv) {
       LineEditor editor(
           argv[0], "qxhost> ", options.home / "history",
           [&bench](std::string_view before) { return completions(bench.commands(), before); });
+      startTerminalSession(bench, [&editor](const std::string& prompt, std::string& answer) {
+        return editor.ask(prompt, answer);
+      });
       failed = bench.run(
           [&](std::string& line) {
             std::cout.flush();
             return editor.read(line);
           },
           true);
+      stopTerminalSession(bench);
       std::cout << "\n";
     } else {
       failed = bench.run(std::cin);

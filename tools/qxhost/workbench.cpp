@@ -12,6 +12,7 @@
 #include "automation/steps.h"
 #include "automation/text.h"
 #include "sim/bills/schedule_bill.h"
+#include "tools/qxhost/session/interrupt.h"
 
 namespace qx::qxhost {
 
@@ -82,6 +83,13 @@ void Workbench::addCommand(Command c) {
   commands_.push_back(std::move(c));
 }
 
+void Workbench::flushOutput() {
+  std::string printed = buffer_.str();
+  buffer_.str("");
+  out_ << printed << std::flush;
+  flushed_ += printed;
+}
+
 bool Workbench::fail(std::string message) {
   out() << message << "\n";
   lastFailure_ = std::move(message);
@@ -94,9 +102,15 @@ bool Workbench::execute(std::string_view text) {
   ++depth_;
   bool ok = dispatch(text);
   --depth_;
-  std::string printed = buffer_.str();
+  std::string rest = buffer_.str();
   buffer_.str("");
-  out_ << printed;
+  if (pager_) {
+    pager_(rest);
+  } else {
+    out_ << rest;
+  }
+  std::string printed = std::move(flushed_) + rest;
+  flushed_.clear();
   Line line;
   try {
     line = tokenize(text);
@@ -231,6 +245,11 @@ bool Workbench::dispatch(std::string_view text) {
   } catch (const ExpectationFailed& e) {
     return fail("expectation failed: " + c.name + ": " + e.message);
   } catch (const Error& e) {
+    if (interruptRequested()) {
+      clearInterrupt();
+      out() << c.name << ": stopped (Ctrl-C); what it had begun is undone\n";
+      return true;
+    }
     // The host call failed: that is the outcome, the script goes on.
     out() << c.name << ": ";
     printError(e);
@@ -255,6 +274,7 @@ int Workbench::run(const LineReader& next, bool interactive) {
   std::string text;
   for (int number = 1;; ++number) {
     if (!next(text)) break;
+    clearInterrupt();
     if (!interactive && verbose_) {
       Line l;
       try {
@@ -387,6 +407,7 @@ void addAllCommands(Workbench& w) {
   addTourCommands(w);
   addExportCommands(w);
   addSnapshotCommands(w);
+  addOrderCommands(w);
 }
 
 }  // namespace qx::qxhost

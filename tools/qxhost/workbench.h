@@ -84,6 +84,10 @@ class Workbench {
   // Ends the run after the current line (quit, exit).
   void stop() noexcept { stopped_ = true; }
   void setVerbose(bool on) noexcept { verbose_ = on; }
+  // Writes what the current command printed so far (a dialog is about to ask at the terminal).
+  void flushOutput();
+  // Where a command's output goes on a terminal (it pages long output); unset: straight out.
+  void setPager(std::function<void(const std::string&)> pager) { pager_ = std::move(pager); }
   // The command before the current line and what it printed.
   const std::string& previousCommand() const noexcept { return previousCommand_; }
   const std::string& previousOutput() const noexcept { return previousOutput_; }
@@ -116,6 +120,8 @@ class Workbench {
   int ledgerDays = 0;
   // The guided tour's steps so far.
   int steps = 0;
+  // The width of the user's terminal in columns; 0: the output goes to a script or a file.
+  int terminalWidth = 0;
 
  private:
   explicit Workbench(std::ostream& out);
@@ -131,6 +137,8 @@ class Workbench {
   bool stopped_ = false;
   int depth_ = 0;  // commands that run commands (later, queued events) print into one output
   std::string previousCommand_, previousOutput_, lastFailure_;
+  std::string flushed_;  // what the current command printed before a dialog asked
+  std::function<void(const std::string&)> pager_;
   std::vector<std::string> failures_;
   std::vector<Command> commands_;
   std::map<std::string, ObjectRef> objects_;
@@ -148,6 +156,7 @@ void addExpectCommands(Workbench& w);
 void addTourCommands(Workbench& w);
 void addExportCommands(Workbench& w);
 void addSnapshotCommands(Workbench& w);
+void addOrderCommands(Workbench& w);
 void addAllCommands(Workbench& w);
 
 // What a dialog showed and how it was answered; a report as the viewer shows it.

@@ -102,6 +102,35 @@ void edit(PlanProposal& p, const std::string& word) {
   }
 }
 
+bool optionOn(const HostDictionary& options, const char* key) {
+  Variant v = options.valueOr(key, Variant());
+  return !v.isEmpty() && !v.isNull() && v.value().toDouble() != 0;
+}
+
+std::string optionsText(const HostDictionary& options) {
+  std::ostringstream text;
+  text << "capacity options\n";
+  for (size_t i = 0; i < std::size(kOptionKeys); ++i) {
+    bool on = optionOn(options, kOptionKeys[i]);
+    text << "  [" << (on ? "x" : " ") << "] " << kOptionKeys[i] << ": " << kOptionCaptions[i]
+         << "\n";
+  }
+  return text.str();
+}
+
+// "ok" [KEY=0|1 ...]: the changes an answer makes to the options.
+void applyOptionWords(const DialogAnswer& words, HostDictionary& options) {
+  for (size_t i = words.empty() || words[0] != "ok" ? 0 : 1; i < words.size(); ++i) {
+    auto [key, value] = keyValue(words[i]);
+    if (std::find_if(std::begin(kOptionKeys), std::end(kOptionKeys),
+                     [&key = key](const char* k) { return key == k; }) == std::end(kOptionKeys)) {
+      throw badAnswer(words[i], "the options are FSchedule, CalcRemainAbility, FNoPlanICMO");
+    }
+    if (value != "0" && value != "1") throw badAnswer(words[i], "0 or 1 expected");
+    options.set(key, Variant(static_cast<int16_t>(value == "1" ? 1 : 0)));
+  }
+}
+
 Variant rowOf(const PlanPiece& piece) {
   auto row = HostDictionary::create();
   row->set("FFromDate", Variant(automation::Date{static_cast<double>(piece.fromDay)}));
@@ -118,8 +147,8 @@ Variant rowOf(const PlanPiece& piece) {
 
 }  // namespace
 
-std::optional<DialogAnswer> AbilityLoad::answer(std::string_view kind) {
-  return answers_ ? answers_->next(kind) : std::nullopt;
+std::optional<DialogAnswer> AbilityLoad::answer(const DialogQuestion& question) {
+  return answers_ ? answers_->next(question) : std::nullopt;
 }
 
 void AbilityLoad::shown(std::string_view kind, std::string text, const DialogAnswer& words) {
@@ -143,29 +172,25 @@ Variant AbilityLoad::mShowAbilityOption(Args a) {
     for (const char* k : kOptionKeys)
       edited->set(k, options->call("GetValue", Variant(k), Variant()));
   }
-  std::ostringstream text;
-  text << "capacity options\n";
+  DialogQuestion question;
+  question.kind = "options";
+  question.content = optionsText(*edited);
+  question.columns = {"option", "on", "meaning"};
   for (size_t i = 0; i < std::size(kOptionKeys); ++i) {
-    Variant v = edited->valueOr(kOptionKeys[i], Variant());
-    bool on = !v.isEmpty() && !v.isNull() && v.value().toDouble() != 0;
-    text << "  [" << (on ? "x" : " ") << "] " << kOptionKeys[i] << ": " << kOptionCaptions[i]
-         << "\n";
+    question.choices.push_back(
+        {kOptionKeys[i], optionOn(*edited, kOptionKeys[i]) ? "1" : "0", kOptionCaptions[i]});
   }
-
-  DialogAnswer words = answer("options").value_or(DialogAnswer{});
+  question.preview = [&edited](const std::vector<std::string>& words) {
+    auto changed = HostDictionary::create();
+    for (const auto& [k, v] : edited->entries()) changed->set(k, v);
+    applyOptionWords(words, *changed);
+    return optionsText(*changed);
+  };
+  DialogAnswer words = answer(question).value_or(DialogAnswer{});
   bool ok = words.empty() || words[0] != "cancel";
-  if (ok) {
-    for (size_t i = words.empty() || words[0] != "ok" ? 0 : 1; i < words.size(); ++i) {
-      auto [key, value] = keyValue(words[i]);
-      if (std::find_if(std::begin(kOptionKeys), std::end(kOptionKeys),
-                       [&key = key](const char* k) { return key == k; }) == std::end(kOptionKeys)) {
-        throw badAnswer(words[i], "the options are FSchedule, CalcRemainAbility, FNoPlanICMO");
-      }
-      if (value != "0" && value != "1") throw badAnswer(words[i], "0 or 1 expected");
-      edited->set(key, Variant(static_cast<int16_t>(value == "1" ? 1 : 0)));
-    }
-  }
-  shown("options", text.str(), words);
+  if (ok) applyOptionWords(words, *edited);
+  std::string text = question.content;
+  shown("options", std::move(text), words);
   if (!ok) {
     auto result = HostDictionary::create();
     result->set("OK", Variant(false));
@@ -198,7 +223,15 @@ Variant AbilityLoad::mShow(Args a) {
   if (!proposal) return Variant::nothing();
 
   std::string text = proposalText(*proposal);
-  DialogAnswer words = answer("decompose").value_or(DialogAnswer{});
+  DialogQuestion question{"decompose", "", text, {}, {}, nullptr};
+  question.preview = [&proposal](const std::vector<std::string>& edits) {
+    PlanProposal edited = *proposal;
+    for (const std::string& w : edits) {
+      if (w != "accept") edit(edited, w);
+    }
+    return proposalText(edited);
+  };
+  DialogAnswer words = answer(question).value_or(DialogAnswer{});
   bool cancelled = !words.empty() && words[0] == "cancel";
   if (!cancelled) {
     for (const std::string& w : words) {

@@ -46,7 +46,7 @@ class AbilityLoad final : public automation::Dispatch<AbilityLoad> {
   // ("N.FAuxQty=100", "N.FFromDate=2027-01-04", "N.FLineiD=1002", "drop=N") change the pieces,
   // anything else accepts. The pieces as a HostVector of row dictionaries, or Nothing when none.
   automation::Variant mShow(automation::Args a);
-  std::optional<DialogAnswer> answer(std::string_view kind);
+  std::optional<DialogAnswer> answer(const DialogQuestion& question);
   void shown(std::string_view kind, std::string text, const DialogAnswer& words);
 
   std::shared_ptr<Database> database_;

@@ -1,8 +1,10 @@
 #include "sim/components/lines/line_browser.h"
 
+#include <cmath>
 #include <utility>
 #include <vector>
 
+#include "automation/conversions.h"
 #include "automation/text.h"
 #include "sim/components/lines/item_line_query.h"
 
@@ -58,6 +60,24 @@ std::optional<int32_t> boundOf(const Variant& v) {
 }
 
 }  // namespace
+
+std::optional<size_t> lineChoice(const std::vector<std::vector<std::string>>& lines,
+                                 const std::string& answer) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (automation::equalsIgnoreCase(lines[i][0], answer) || lines[i][1] == answer) return i;
+  }
+  std::optional<double> n;
+  try {
+    n = automation::parseNumber(answer);
+  } catch (const Error&) {
+  }
+  if (!n || *n != std::floor(*n) || *n < 1) return std::nullopt;
+  if (*n <= static_cast<double>(lines.size())) return static_cast<size_t>(*n) - 1;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (automation::parseNumber(lines[i][3]) == n) return i;
+  }
+  return std::nullopt;
+}
 
 std::span<const automation::Member<LineBrowser>> LineBrowser::members() {
   using B = LineBrowser;
@@ -119,20 +139,26 @@ Variant LineBrowser::mShow(Args) {
   shown.content = "ShowType " + std::to_string(showType_) + ", ShowMode " +
                   std::to_string(showMode_) + "; lines:";
   if (lines->recordCount() == 0) shown.content += " none";
-  std::optional<std::string> answer = dialogs_->take(dialog_kind::kLine);
-  bool cancel = !answer || automation::equalsIgnoreCase(*answer, "cancel");
-  std::vector<std::pair<std::string, Variant>> picked;
+  DialogQuestion question{
+      shown.kind, shown.title, shown.content, {"code", "name", "work centre", "id"}, {}, nullptr};
+  std::vector<std::vector<std::pair<std::string, Variant>>> offered;
   for (lines->moveFirst(); !lines->eof(); lines->moveNext()) {
-    std::string number = textOf(lines->value(lines->column(Variant("FLineNumber"))));
-    std::string name = textOf(lines->value(lines->column(Variant("FLineName"))));
+    auto field = [&](const char* name) {
+      return textOf(lines->value(lines->column(Variant(name))));
+    };
+    std::string number = field("FLineNumber"), name = field("FLineName");
     shown.content += " " + number + " " + name + ";";
-    if (cancel || !picked.empty()) continue;
-    if (automation::equalsIgnoreCase(number, *answer) || name == *answer) {
-      for (size_t c = 0; c < lines->fieldCount(); ++c) {
-        picked.emplace_back(lines->fieldDef(c).name, lines->value(c));
-      }
+    question.choices.push_back({number, name, field("FWorkCenterName"), field("FLineID")});
+    auto& fields = offered.emplace_back();
+    for (size_t c = 0; c < lines->fieldCount(); ++c) {
+      fields.emplace_back(lines->fieldDef(c).name, lines->value(c));
     }
   }
+  std::optional<std::string> answer = dialogs_->take(question);
+  bool cancel = !answer || automation::equalsIgnoreCase(*answer, "cancel");
+  std::optional<size_t> chosen = cancel ? std::nullopt : lineChoice(question.choices, *answer);
+  std::vector<std::pair<std::string, Variant>> picked;
+  if (chosen) picked = std::move(offered[*chosen]);
   if (!answer) {
     shown.answer = "cancel (no answer queued)";
   } else if (cancel) {
@@ -140,7 +166,10 @@ Variant LineBrowser::mShow(Args) {
   } else if (picked.empty()) {
     shown.answer = "cancel (" + *answer + " is not among the lines shown)";
   } else {
-    shown.answer = *answer;
+    const std::string& code = question.choices[*chosen][0];
+    bool named =
+        automation::equalsIgnoreCase(code, *answer) || question.choices[*chosen][1] == *answer;
+    shown.answer = named ? *answer : *answer + " = " + code;
     result_ = automation::makeObject<ChosenLine>(std::move(picked));
   }
   dialogs_->record(std::move(shown));

@@ -5,17 +5,27 @@
 // cancel; Result is then Nothing or the chosen line, whose default member gives a field by name
 // ("FLineID", "FLineName", "FLineNumber", "FWorkCenterID", ...).
 //
-// The user is the dialog script: Show takes the next "line" answer, a line's number or name,
-// or "cancel"; with no answer queued the user cancels. Each Show is recorded.
+// The user is the dialog script: Show takes the next "line" answer (see lineChoice), or
+// "cancel"; with no answer queued the user at a terminal is asked, else the user cancels. Each
+// Show is recorded.
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "automation/dispatch.h"
 #include "sim/db/database.h"
 #include "sim/platform/dialog_script.h"
 
 namespace qx::sim {
+
+// The entry an answer picks among the lines offered (each: code, name, work centre, id): a code
+// (any letter case) or a name, else a list number (1: the first entry), else a line id; none
+// when it picks nothing.
+std::optional<size_t> lineChoice(const std::vector<std::vector<std::string>>& lines,
+                                 const std::string& answer);
 
 class LineBrowser final : public automation::Dispatch<LineBrowser> {
  public:

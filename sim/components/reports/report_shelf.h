@@ -40,9 +40,10 @@ class ReportShelf {
   std::shared_ptr<const Login> login_;
 };
 
-// The report as CSV (RFC 4180 quoting, the field names as the header), and as an HTML page with
-// one table: the columns' captions in Chinese or English (the field name beside them), figures
-// right-aligned, rows whose load exceeds their capacity marked.
+// The report as CSV (RFC 4180 quoting; a UTF-8 byte-order mark first, numbers without
+// thousands separators, dates yyyy-mm-dd, as a spreadsheet reads them; the field names as the
+// header), and as an HTML page with one table: the columns' captions in Chinese or English (the
+// field name beside them), figures right-aligned, rows whose load exceeds their capacity marked.
 std::string reportCsv(const ReportTable& r);
 std::string reportHtml(const ReportTable& r, bool chinese = true);
 

@@ -21,7 +21,7 @@ constexpr const char* kPrelude =
     "create res QxIndDepComponent.EIResource\nform frm 9000 6000\n"
     "picture $frm pic 0 2400 9000 60\nledgergrid $frm grid 0 3000 9000 3000\n"
     "widget split cSplitter\nresource open\nschedule showability on\nschedule open 5001\n"
-    "schedule select 3 ColQty\necho ready\n";
+    "schedule select 2 ColQty\necho ready\n";
 
 std::string contents(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -120,6 +120,7 @@ struct BadInput {
 
 const BadInput kBadInput[] = {
     {"help", true, "help schedule junk", {"help shedule"}},
+    {"orders", true, "orders all", {}},
     {"quit", true, "quit now", {}},
     {"exit", true, "exit now", {}},
     {"echo", true, nullptr, {"echo \"unclosed"}},
@@ -137,7 +138,7 @@ const BadInput kBadInput[] = {
     {"login",
      true,
      "login user a language X edition b BAD",
-     {"login decimals many", "login user a decimals 99", "login user"}},
+     {"login decimals many", "login user a decimals 99", "login user", "login language zh"}},
     {"rights", false, "rights demo all junk", {"rights demo grant 1 x 15", "rights demo maybe"}},
     {"sql", false, nullptr, {"sql \"DELETE FROM no_such_table\"", "sql \"SELEC 1\""}},
     {"answer", false, nullptr, {"answer 1 2 yes", "answer browser L-01", "answer line"}},
@@ -162,8 +163,8 @@ const BadInput kBadInput[] = {
      false,
      "schedule close now",
      {"schedule open 4711", "schedule open WO-1", "schedule select 99 ColQty",
-      "schedule select 2 NoSuchColumn", "schedule type 9 ColLine L-01",
-      "schedule showability maybe", "schedule lock 2 3 maybe", "schedule window 2026-13-01 7",
+      "schedule select 1 NoSuchColumn", "schedule type 9 ColLine L-01",
+      "schedule showability maybe", "schedule lock 1 3 maybe", "schedule window 2026-13-01 7",
       "schedule drag 30 5000 far", "schedule key Escape", "schedule fly"}},
     {"ability", false, "ability 5001 FSchedule=1 junk", {"ability 5001 FSchedule=2", "ability x"}},
     {"plant",
@@ -235,6 +236,36 @@ TEST_F(CommandSetTest, BadInputGetsOneErrorLineAndChangesNothing) {
       });
     }
   }
+}
+
+TEST_F(CommandSetTest, HelpListsThePlannersCommandsBeforeTheHarnesss) {
+  struct Row {
+    const char* name;
+    bool planners;
+  } rows[] = {{"schedule", true}, {"orders", true},   {"ability", true}, {"export", true},
+              {"snapshot", true}, {"resource", true}, {"raise", false},  {"call", false},
+              {"fault", false},   {"widget", false},  {"mouse", false},  {"let", false},
+              {"sql", false},     {"answer", false}};
+  session([&](Workbench& w, std::ostringstream& out) {
+    w.execute("help");
+    std::string help = out.str();
+    size_t harness = help.find("harness commands");
+    ASSERT_NE(harness, std::string::npos) << help;
+    EXPECT_EQ(help.find("planner's commands:\n"), 0u) << help;
+    for (const Row& r : rows) {
+      SCOPED_TRACE(r.name);
+      size_t at = help.find("\n  " + std::string(r.name) + " ");
+      ASSERT_NE(at, std::string::npos) << help;
+      EXPECT_EQ(at < harness, r.planners);
+    }
+    out.str("");
+    w.execute("help columns");
+    EXPECT_NE(out.str().find("ColLineId"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("生产线内码"), std::string::npos) << out.str();
+    out.str("");
+    w.execute("schedule select 1 ColLin");
+    EXPECT_NE(out.str().find("the columns are ColNo ColBillNo"), std::string::npos) << out.str();
+  });
 }
 
 }  // namespace

@@ -20,13 +20,17 @@ class ExportTest : public WorkbenchFixture {
 };
 
 TEST_F(ExportTest, LedgerAndReportAsCsv) {
-  std::filesystem::path ledger = home_ / "ledger.csv", report = home_ / "report.csv";
+  std::filesystem::path ledger = home_ / "ledger.csv", report = home_ / "report.csv",
+                        window = home_ / "window.csv";
   int failed = -1;
   std::string out =
       run("register\nlogin language EN\nschedule showability on\n"
-          "schedule open 5001\nschedule select 3 ColQty\n"
+          "schedule open 5001\nschedule select 2 ColQty\n"
           "export --csv " +
               ledger.string() +
+              " ledger\n"
+              "schedule window 2026-12-14 2\nexport --csv " +
+              window.string() +
               " ledger\n"
               "schedule click viewload\n"
               "export --csv " +
@@ -34,8 +38,10 @@ TEST_F(ExportTest, LedgerAndReportAsCsv) {
           &failed);
   EXPECT_EQ(failed, 0) << out;
   std::string csv = read(ledger);
-  // The two header lines, then the line's six measure rows, one CSV line each.
-  EXPECT_EQ(csv.rfind("Production line,,,,Capacity/Load,2026-12-01,", 0), 0u) << csv;
+  // A byte-order mark, the two header lines, then the line's six measure rows, one CSV line
+  // each; numbers plain (no thousands separator, so nothing is quoted).
+  EXPECT_EQ(csv.rfind("\xEF\xBB\xBFProduction line,,,,Capacity/Load,2026-12-01,", 0), 0u) << csv;
+  EXPECT_EQ(csv.find('"'), std::string::npos) << csv;
   EXPECT_NE(csv.find("\r\nCode,Name,Work centre,Productivity,,,"), std::string::npos) << csv;
   EXPECT_NE(csv.find("\r\nL-02,"), std::string::npos) << csv;
   EXPECT_NE(csv.find(",-10.67,"), std::string::npos) << csv;
@@ -43,8 +49,17 @@ TEST_F(ExportTest, LedgerAndReportAsCsv) {
   for (size_t at = 0; (at = csv.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
   EXPECT_EQ(lines, 8u) << csv;
   EXPECT_NE(out.find("wrote " + ledger.string() + ": 8 lines"), std::string::npos) << out;
+  // The dates of schedule window, as the ledger shows them.
+  EXPECT_EQ(read(window).rfind(
+                "\xEF\xBB\xBFProduction line,,,,Capacity/Load,2026-12-14,2026-12-15\r\n", 0),
+            0u)
+      << read(window);
   std::string rows = read(report);
-  EXPECT_EQ(rows.rfind("FItemNumber,", 0), 0u) << rows.substr(0, 200);
+  EXPECT_EQ(rows.rfind("\xEF\xBB\xBF"
+                       "FItemNumber,",
+                       0),
+            0u)
+      << rows.substr(0, 200);
   EXPECT_NE(rows.find(",L-02,"), std::string::npos);
 }
 
@@ -60,7 +75,9 @@ TEST_F(ExportTest, CapacityResultAsCsv) {
   std::string line;
   std::getline(csv, line);
   EXPECT_EQ(line,
-            "FLineID,FDate,FLineNumber,FLineName,FWorkCenter,FProductivity,FQtyDecimal,FAbility,"
+            "\xEF\xBB\xBF"
+            "FLineID,FDate,FLineNumber,FLineName,FWorkCenter,FProductivity,FQtyDecimal,"
+            "FAbility,"
             "FLoad,FDiff,FDiffRate,FQty,FAuxQty\r");
   // Only released rows load: line 1002 carries 6012 alone on 2026-12-14, 12 hours on 8.
   bool found = false;
@@ -94,7 +111,7 @@ TEST_F(ExportTest, BadExportsSayWhatIsWrongAndWriteNothing) {
        "expected FSchedule=0|1"},
       {"schedule open 5001\nexport --csv " + file.string() + " report\n",
        "no report has been shown yet"},
-      {"schedule showability on\nschedule open 5001\nschedule select 3 ColQty\n"
+      {"schedule showability on\nschedule open 5001\nschedule select 2 ColQty\n"
        "export --csv " +
            (home_ / "no" / "such" / "x.csv").string() + " ledger\n",
        "cannot write"},

@@ -26,22 +26,22 @@ TEST_F(GridEditingTest, BadCellsAndFailingComponentsNeverCrashAndChangeNoRowUnle
     const char* shown;  // in the output
   } cases[] = {
       {"a line id holding text takes no part in the check; the save cannot store it",
-       "schedule type 3 ColLineId abc\nschedule save\n", "生产线内码 \"abc\": not a number"},
+       "schedule type 2 ColLineId abc\nschedule save\n", "生产线内码 \"abc\": not a number"},
       {"a huge line id: the check cannot be carried out and refuses the save",
-       "schedule type 3 ColLineId 99999999999\nschedule save\n", "数据检查出错,原因：Overflow"},
+       "schedule type 2 ColLineId 99999999999\nschedule save\n", "数据检查出错,原因：Overflow"},
       {"a status that does not convert refuses the save",
-       "schedule type 3 ColStatusId planned\nschedule save\n", "数据检查出错,原因：Type mismatch"},
+       "schedule type 2 ColStatusId planned\nschedule save\n", "数据检查出错,原因：Type mismatch"},
       {"a failing item-line service refuses the move with the reason and keeps the line",
-       "fault QxMEIItemLine.ItemLineInfo GetItemLine 0\nschedule select 3 ColQty\n"
-       "schedule select 2 ColQty\n",
-       "select: bCancel = True\n  events raised: OnSelectChanged OnSelectChanged\n  message box "
+       "fault QxMEIItemLine.ItemLineInfo GetItemLine 0\nschedule select 2 ColQty\n"
+       "schedule select 1 ColQty\n",
+       "select: bCancel = True\n  events raised: OnSelectChanged OnSelectChanged\n  消息框 "
        "[澜泽提示] 数据检查出错,原因：Injected failure of QxMEIItemLine.ItemLineInfo.GetItemLine\n"
-       "  the capacity ledger"},
+       "  能力台账"},
       {"a failing browser is shown and changes no cell",
-       "fault QxEIItemLine.Browser Show 0\nschedule select 3 ColLine\nschedule key F7\n",
+       "fault QxEIItemLine.Browser Show 0\nschedule select 2 ColLine\nschedule key F7\n",
        "F７选择生产线出错，原因:Injected failure of QxEIItemLine.Browser.Show"},
       {"a browser that cannot be created is shown the same way",
-       "fault QxEIItemLine.Browser (create) 0\nschedule select 3 ColLine\nschedule key F7\n",
+       "fault QxEIItemLine.Browser (create) 0\nschedule select 2 ColLine\nschedule key F7\n",
        "F７选择生产线出错，原因:"},
   };
   std::string before = lines5001();

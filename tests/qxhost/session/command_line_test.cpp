@@ -36,16 +36,20 @@ TEST(CommandLine, OptionsScriptsAndMistakes) {
     EXPECT_EQ(cl.home.value_or(""), c.home);
   }
   EXPECT_TRUE(parseCommandLine({"demo", "--help"}).help);
-  for (auto [word, language] : {std::pair{"en", "EN"}, {"ZH", "CHS"}, {"chs", "CHS"}}) {
+  for (auto [word, language] : {std::pair{"en", "EN"}, {"EN", "EN"}, {"chs", "CHS"}}) {
     SCOPED_TRACE(word);
     CommandLine cl = parseCommandLine({"demo", "--lang", word, "-v"});
     EXPECT_EQ(cl.error, "");
     EXPECT_EQ(cl.language, language);
     EXPECT_TRUE(cl.verbose);
   }
-  for (auto args : {std::vector<std::string>{"--lang"}, {"--lang", "FR"}}) {
+  // One spelling set, the login's language IDs: other names of the languages are refused.
+  for (auto args : {std::vector<std::string>{"--lang"},
+                    {"--lang", "FR"},
+                    {"--lang", "ZH"},
+                    {"--lang", "english"}}) {
     EXPECT_EQ(parseCommandLine(args).error,
-              "--lang takes EN (English) or ZH (Chinese), as in --lang EN");
+              "--lang takes CHS (Chinese) or EN (English), as in --lang EN");
   }
   EXPECT_TRUE(parseCommandLine({"--version"}).version);
 }

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "support/temp_home.h"
+
 namespace qx::qxhost {
 namespace {
 
@@ -26,6 +31,15 @@ TEST(Completion, NamesAndFixedWordsOfTheUsage) {
       {"mouse ", {"down", "move", "up"}},
       {"frob", {}},
       {"echo sch", {}},
+      // What the placeholders stand for: column keys, tool names, key names.
+      {"schedule select 2 colline", {"ColLine", "ColLineId"}},
+      {"schedule type 2 ColQ", {"ColQty"}},
+      {"schedule lock 2 ColBa", {"ColBatchNo"}},
+      {"schedule select ColQ", {}},
+      {"schedule click wiz", {"wizard"}},
+      {"schedule click refresh", {"refreshability"}},
+      {"schedule key D", {"Delete", "Down"}},
+      {"schedule key f", {"F7"}},
   };
   std::vector<Workbench::Command> commands = Workbench::commandSet();
   for (const Case& c : cases) {
@@ -34,6 +48,31 @@ TEST(Completion, NamesAndFixedWordsOfTheUsage) {
   }
   EXPECT_EQ(commonPrefix({"expect", "expect-not", "expect-refused", "export"}), "exp");
   EXPECT_EQ(commonPrefix({}), "");
+}
+
+TEST(Completion, FileNamesAfterCsvAndHtml) {
+  std::filesystem::path folder = qx::testing::uniqueTempPath("completion");
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder / "alps");
+  for (const char* name : {"alpha.csv", "beta.html", ".hidden"}) std::ofstream(folder / name);
+  std::string f = folder.string() + "/";
+  struct Case {
+    std::string before;
+    std::vector<std::string> found;
+  } cases[] = {
+      {"export --csv " + f + "al", {f + "alpha.csv", f + "alps/"}},
+      {"export --csv " + f, {f + "alpha.csv", f + "alps/", f + "beta.html"}},
+      {"export --csv " + f + ".h", {f + ".hidden"}},
+      {"snapshot --html " + f + "b", {f + "beta.html"}},
+      {"export --csv " + f + "alpha.csv l", {"ledger"}},
+      {"export --csv " + f + "none/", {}},
+  };
+  std::vector<Workbench::Command> commands = Workbench::commandSet();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.before);
+    EXPECT_EQ(completions(commands, c.before), c.found);
+  }
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

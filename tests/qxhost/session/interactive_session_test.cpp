@@ -17,12 +17,16 @@ namespace {
 
 class Terminal {
  public:
-  // Starts qxhost with a home folder that cannot be created (below a plain file), so neither
-  // the registry nor the history can be written.
-  explicit Terminal(const std::filesystem::path& home) {
-    pid_ = forkpty(&fd_, nullptr, nullptr, nullptr);
+  // Starts qxhost with a home folder on a terminal of `lines` x `columns` (0: the default) in a
+  // UTF-8 locale, on the sample plant's date.
+  explicit Terminal(const std::filesystem::path& home, unsigned short lines = 0,
+                    unsigned short columns = 0) {
+    winsize size{lines, columns, 0, 0};
+    pid_ = forkpty(&fd_, nullptr, nullptr, lines > 0 ? &size : nullptr);
     if (pid_ == 0) {
       setenv("TERM", "vt100", 1);
+      setenv("LC_ALL", "C.UTF-8", 1);
+      setenv("QX_HOST_DATE", "2026-12-01", 1);
       execl(QX_QXHOST_PROGRAM, "qxhost", "--home", home.c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -112,6 +116,8 @@ class Terminal {
 };
 
 TEST(InteractiveSession, CompletesHelpsAnswersMistakesAndEndsOnCtrlD) {
+  // A home folder that cannot be created (below a plain file): neither the registry nor the
+  // history can be written.
   std::filesystem::path file = qx::testing::uniqueTempPath("not_a_folder");
   std::ofstream(file) << "a file where the home's parent folder should be\n";
   {
@@ -146,6 +152,67 @@ TEST(InteractiveSession, CompletesHelpsAnswersMistakesAndEndsOnCtrlD) {
     EXPECT_EQ(t.endWith("\x04"), 0) << t.since(end);
   }
   std::filesystem::remove(file);
+}
+
+// A planner's session in a fresh home: the component is registered on first use, Ctrl-C drops
+// the line at the prompt and stops a long listing, Chinese is typed, F7's line browser and the
+// decomposition wizard ask at the terminal.
+TEST(InteractiveSession, PlannersFlowWithCtrlCChineseAndDialogsAsked) {
+  std::filesystem::path home = qx::testing::uniqueTempPath("planner_home");
+  std::filesystem::remove_all(home);
+  std::filesystem::create_directories(home);
+  {
+    Terminal t(home, 40, 200);
+    ASSERT_TRUE(t.started());
+    EXPECT_TRUE(t.waitFor("qxhost: 首次使用此主目录, 已注册组件"));
+    ASSERT_TRUE(t.waitForPrompt());
+    t.type("login language EN\r");
+    ASSERT_TRUE(t.waitForPrompt());
+    // Ctrl-C at the prompt drops the line typed so far; the next line runs alone.
+    t.type("schedule gri");
+    t.type("\x03");
+    ASSERT_TRUE(t.waitForPrompt());
+    size_t mark = t.mark();
+    t.type("echo 水壶装配一线\r");
+    EXPECT_TRUE(t.waitFor("\n水壶装配一线\r\n"));
+    ASSERT_TRUE(t.waitForPrompt());
+    EXPECT_EQ(t.since(mark).find("usage error"), std::string::npos) << t.since(mark);
+    // A listing longer than the screen stops for the pager; Ctrl-C there stops it.
+    t.type("ability 5001\r");
+    ASSERT_TRUE(t.waitFor("more lines: Enter shows more, q stops --"));
+    t.type("\x03");
+    EXPECT_TRUE(t.waitFor("lines not shown; export --csv FILE"));
+    ASSERT_TRUE(t.waitForPrompt());
+    // F7 on row 3's line: the browser lists the lines with their free hours and takes the
+    // list number typed.
+    for (const char* command :
+         {"schedule showability on\r", "schedule open 5001\r", "schedule select 3 ColLine\r"}) {
+      t.type(command);
+      ASSERT_TRUE(t.waitForPrompt()) << command;
+    }
+    t.type("schedule key F7\r");
+    ASSERT_TRUE(t.waitFor("free hours 2027-01-04..2027-01-08"));
+    ASSERT_TRUE(t.waitFor("line (list number, code, name or id; cancel): "));
+    t.type("1\r");
+    EXPECT_TRUE(t.waitFor("-> 1 = L-01"));
+    ASSERT_TRUE(t.waitForPrompt());
+    // The wizard's proposal is shown, a piece edited (the table shown again) and accepted.
+    t.type("schedule click wizard\r");
+    ASSERT_TRUE(t.waitFor("plan decomposition of WO-2612-001"));
+    ASSERT_TRUE(t.waitFor("or cancel: "));
+    t.type("edit 1 qty 10\r");
+    ASSERT_TRUE(t.waitFor("  1. "));
+    ASSERT_TRUE(t.waitFor("or cancel: "));
+    t.type("accept\r");
+    EXPECT_TRUE(t.waitFor("answered: 1.FAuxQty=10 accept"));
+    ASSERT_TRUE(t.waitForPrompt());
+    t.type("schedule save\r");
+    EXPECT_TRUE(t.waitFor("saved:"));
+    ASSERT_TRUE(t.waitForPrompt());
+    size_t end = t.mark();
+    EXPECT_EQ(t.endWith("\x04"), 0) << t.since(end);
+  }
+  std::filesystem::remove_all(home);
 }
 
 }  // namespace

@@ -43,8 +43,8 @@ SCRIPT = """register
 login language EN
 schedule showability on
 schedule open 5006
-schedule type 3 ColBatchNo "{quoted}"
-schedule select 2 ColQty
+schedule type 2 ColBatchNo "{quoted}"
+schedule select 1 ColQty
 snapshot --html {file}
 expect "wrote {file}"
 dialog options ok CalcRemainAbility=1

@@ -40,7 +40,7 @@ TEST_F(SnapshotTest, ThePageSaysWhatTheFormShowsInTheLoginsLanguage) {
        {"<html lang=\"zh-CN\">", "排产单 WO-2701-001 的快照", "未选中带生产线的行",
         "<th rowspan=\"2\">2027-01-04</th>"},
        {"<svg"}},
-      {"schedule showability on\nschedule open 5006\nschedule select 2 ColQty\n",
+      {"schedule showability on\nschedule open 5006\nschedule select 1 ColQty\n",
        {"生产线 L-01 ", "的能力与负荷", ">能力<", ">负荷<", ">超负荷<", "class=\"over\"",
         "<tr class=\"selected\"><td class=\"r\">1</td>", "<td>B2612-05</td>",
         "<div data-name=\"txtNo\"><dt>任务单号</dt><dd>WO-2612-005</dd></div>", "id=\"heat-data\"",
@@ -48,7 +48,7 @@ TEST_F(SnapshotTest, ThePageSaysWhatTheFormShowsInTheLoginsLanguage) {
        {"id=\"no-chart\""}},
       // The capacity area hidden: neither ledger nor chart.
       {"login language EN\nschedule showability off\nschedule open 5006\n"
-       "schedule select 2 ColQty\n",
+       "schedule select 1 ColQty\n",
        {"<html lang=\"en\">", "The capacity area is not shown"},
        {"<svg", "<table class=\"ledger\">"}},
   };
@@ -71,7 +71,7 @@ TEST_F(SnapshotTest, AFailedSnapshotLeavesNothingAndAnExistingFileAsItWas) {
   std::string good = "snapshot --html " + (home_ / "s.html").string() + "\n";
   int failed = -1;
   std::string out = run(
-      "register\nschedule showability on\nschedule open 5006\nschedule select 2 ColQty\n" + good,
+      "register\nschedule showability on\nschedule open 5006\nschedule select 1 ColQty\n" + good,
       &failed);
   ASSERT_EQ(failed, 0) << out;
   std::string before = page();

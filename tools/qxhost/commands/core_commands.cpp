@@ -2,12 +2,17 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <ostream>
+#include <span>
+#include <string_view>
 
 #include "automation/conversions.h"
 #include "automation/text.h"
 #include "host/event_interfaces.h"
 #include "sim/bills/event_source.h"
+#include "sim/bills/schedule_form.h"
+#include "sim/controls/text_table.h"
 #include "tools/qxhost/session/command_line.h"
 #include "tools/qxhost/workbench.h"
 
@@ -93,16 +98,47 @@ void cmdCall(Workbench& w, const Line& l) {
   w.out() << l.words[2] << " = " << Workbench::formatValue(r) << "\n";
 }
 
-// help: the commands in one list; help COMMAND: its usage, what it does and its examples.
+// The commands a planner works with, in the order help lists them; every other command is
+// the harness's (scripts and tests of the component).
+constexpr std::string_view kPlannerCommands[] = {
+    "schedule", "orders", "ability", "resource", "export", "snapshot", "report-output",
+    "plant",    "login",  "dialogs", "messages", "help",   "quit",     "exit"};
+
+bool plannersCommand(std::string_view name) {
+  return std::find(std::begin(kPlannerCommands), std::end(kPlannerCommands), name) !=
+         std::end(kPlannerCommands);
+}
+
+// help: the commands by group, the planner's first; help columns: the grid's columns; help
+// COMMAND: its usage, what it does and its examples.
 void cmdHelp(Workbench& w, const Line& l) {
   expectWords(l, 1, 2);
   if (l.size() == 1) {
     size_t width = 0;
     for (const auto& c : w.commands()) width = std::max(width, c.name.size());
-    for (const auto& c : w.commands()) {
+    auto line = [&](const Workbench::Command& c) {
       w.out() << "  " << c.name << std::string(width + 2 - c.name.size(), ' ') << c.help << "\n";
+    };
+    w.out() << "planner's commands:\n";
+    for (std::string_view name : kPlannerCommands) {
+      if (const Workbench::Command* c = w.findCommand(name)) line(*c);
     }
-    w.out() << "help COMMAND shows a command's arguments and examples\n";
+    w.out() << "harness commands (scripts and tests of the component):\n";
+    for (const auto& c : w.commands()) {
+      if (!plannersCommand(c.name)) line(c);
+    }
+    w.out() << "help COMMAND shows a command's arguments and examples; help columns lists the "
+               "schedule grid's columns\n";
+    return;
+  }
+  if (automation::equalsIgnoreCase(l.words[1], "columns") && !w.findCommand("columns")) {
+    std::span<const sim::ScheduleColumn> columns = sim::scheduleColumns();
+    for (size_t i = 0; i < columns.size(); ++i) {
+      w.out() << "  " << (i + 1 < 10 ? " " : "") << i + 1 << "  "
+              << sim::padRight(columns[i].key, 18) << columns[i].caption << "\n";
+    }
+    w.out() << "a column is named by its key (any letter case) or its number; rows by the "
+               "grid's 序号\n";
     return;
   }
   const Workbench::Command* c = w.findCommand(l.words[1]);

@@ -50,6 +50,24 @@ sim::ReportTable ledgerTable(Workbench& w) {
     }
     row = std::move(shown);
   }
+  // The dates `schedule window` chose, as the ledger is shown.
+  if (!w.ledgerFrom.empty() || w.ledgerDays > 0) {
+    std::vector<bool> keep(rows[0].size(), true);
+    int kept = 0;
+    for (size_t c = 0; c < rows[0].size(); ++c) {
+      const std::string& caption = rows[0][c];
+      if (caption.size() != 10 || !automation::parseDate(caption)) continue;
+      keep[c] = caption >= w.ledgerFrom && (w.ledgerDays == 0 || kept < w.ledgerDays);
+      kept += keep[c] ? 1 : 0;
+    }
+    for (auto& row : rows) {
+      std::vector<std::string> shown;
+      for (size_t c = 0; c < row.size(); ++c) {
+        if (c >= keep.size() || keep[c]) shown.push_back(std::move(row[c]));
+      }
+      row = std::move(shown);
+    }
+  }
   sim::ReportTable t;
   t.columns = std::move(rows[0]);
   t.rows.assign(std::make_move_iterator(rows.begin() + 1), std::make_move_iterator(rows.end()));

@@ -9,6 +9,7 @@
 #include "automation/recordset.h"
 #include "automation/text.h"
 #include "host/prog_ids.h"
+#include "tools/qxhost/session/command_line.h"
 #include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
@@ -106,7 +107,9 @@ void cmdLogin(Workbench& w, const Line& l) {
     if (what == "user") {
       login.user = value;
     } else if (what == "language") {
-      login.setEntry("Language", value);
+      std::optional<std::string> id = loginLanguage(value);
+      if (!id) throw UsageError{"language is " + std::string(kLoginLanguages) + ", not " + value};
+      login.setEntry("Language", *id);
     } else if (what == "edition") {
       login.setEntry("QxVersion", value);
     } else if (what == "props") {
@@ -169,7 +172,8 @@ void cmdSql(Workbench& w, const Line& l) {
 }
 
 // answer <kind> <answer...>: answers for the next dialogs of a kind (message: button codes;
-// line: a line's number or name, or cancel). Numbers alone answer message boxes.
+// line: a line's code or name, its list number or its id, or cancel). Numbers alone answer
+// message boxes.
 void cmdAnswer(Workbench& w, const Line& l) {
   expectWords(l, 2, SIZE_MAX);
   sim::DialogScript& dialogs = w.host().platform().dialogs();
@@ -286,9 +290,10 @@ void addHostCommands(Workbench& w) {
   w.addCommand({"sql", "\"<statement>\"",
                 "runs SQL through the connection component and prints the rows", cmdSql,
                 "sql \"SELECT FInterID, FNumber, FName FROM t_resource WHERE FTypeID = 11063\""});
-  w.addCommand({"answer", "[message] <button code...> | line <number|name|cancel>...",
-                "queues the user's answers to the next dialogs of a kind", cmdAnswer,
-                "answer 6 1\nanswer line L-01"});
+  w.addCommand({"answer", "[message] <button code...> | line <code|name|list number|id|cancel>...",
+                "queues the user's answers to the next dialogs of a kind (on a terminal a dialog "
+                "with no answer queued asks)",
+                cmdAnswer, "answer 6 1\nanswer line L-01\nanswer line 2\nanswer line 1002"});
   w.addCommand({"dialogs", "[clear]",
                 "prints every dialog shown so far with its answer, and the answers waiting",
                 cmdDialogs, "dialogs\ndialogs clear"});

@@ -1,7 +1,9 @@
 #include "tools/qxhost/commands/ledger_window.h"
 
 #include <sstream>
+
 #include <vector>
+#include "sim/controls/text_table.h"
 
 namespace qx::qxhost {
 
@@ -65,6 +67,114 @@ std::string ledgerWindow(const std::string& text, const std::string& from, int d
     out += tail + "\n";
   }
   return out;
+}
+
+namespace {
+
+// The number of date columns at the end of the header's cells.
+size_t dateColumns(const std::vector<std::string>& header) {
+  size_t dates = 0;
+  while (dates < header.size() && isDate(trimmed(header[header.size() - 1 - dates]))) ++dates;
+  return dates;
+}
+
+bool rule(const std::vector<std::string>& cells) {
+  for (const std::string& c : cells) {
+    if (c.empty() || c.find_first_not_of('-') != std::string::npos) return false;
+  }
+  return !cells.empty();
+}
+
+}  // namespace
+
+std::string ledgerMarked(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::vector<std::vector<std::string>> rows(lines.size());
+  std::vector<bool> table(lines.size(), false);
+  std::string tail;
+  for (size_t i = 0; i < lines.size(); ++i) table[i] = splitRow(lines[i], rows[i], tail);
+  if (lines.empty() || !table[0]) return text;
+  const size_t dates = dateColumns(rows[0]);
+  // Each line's block of measure rows starts with its line columns filled: capacity first,
+  // then load and difference.
+  std::vector<size_t> place(lines.size(), 0), start(lines.size(), 0);
+  bool data = false;
+  for (size_t i = 0, first = 0; i < lines.size(); ++i) {
+    if (!table[i] || !data) {
+      data = data || (table[i] && rule(rows[i]));
+      continue;
+    }
+    if (!trimmed(rows[i][0]).empty() || i == 0) first = i;
+    start[i] = first;
+    place[i] = i - first;
+  }
+  std::string out;
+  data = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (!table[i] || rows[i].size() < dates) {
+      out += lines[i] + "\n";
+      continue;
+    }
+    const std::vector<std::string>& cells = rows[i];
+    size_t firstDate = cells.size() - dates;
+    out += "|";
+    for (size_t c = 0; c < cells.size(); ++c) {
+      if (c < firstDate || !data) {
+        out += cells[c] + "|";
+        continue;
+      }
+      auto cellAt = [&](size_t row) {
+        return row < rows.size() && start[row] == start[i] && table[row] && c < rows[row].size()
+                   ? trimmed(rows[row][c])
+                   : std::string();
+      };
+      std::string capacity = cellAt(start[i]), difference = cellAt(start[i] + 2);
+      bool working = !capacity.empty();
+      bool overloaded = !difference.empty() && difference[0] == '-';
+      std::string shown = trimmed(cells[c]);
+      if (shown.empty() && working) shown = "0";
+      std::string mark = overloaded && (place[i] == 1 || place[i] == 2) ? "!" : " ";
+      // The mark takes the last place of the column (the left margin when the figure fills it).
+      size_t width = cells[c].size() >= 2 ? cells[c].size() - 2 : 0;
+      if (shown.size() + 1 <= width) {
+        out += " " + std::string(width - 1 - shown.size(), ' ') + shown + mark + " |";
+      } else {
+        std::string text = shown + mark;
+        out +=
+            std::string(text.size() < width + 1 ? width + 1 - text.size() : 0, ' ') + text + " |";
+      }
+    }
+    out += "\n";
+    data = data || rule(rows[i]);
+  }
+  return out;
+}
+
+std::pair<std::string, int> ledgerFit(const std::string& text, const std::string& around,
+                                      size_t width) {
+  std::vector<std::string> header;
+  std::string tail;
+  if (!splitRow(text.substr(0, text.find('\n')), header, tail)) return {"", 0};
+  const size_t dates = dateColumns(header);
+  size_t fixed = 1, first = header.size() - dates;
+  for (size_t c = 0; c < first; ++c) fixed += sim::displayWidth(header[c]) + 1;
+  std::vector<size_t> widths;
+  size_t all = fixed;
+  for (size_t c = first; c < header.size(); ++c) {
+    widths.push_back(header[c].size() + 1);  // with its bar
+    all += widths.back();
+  }
+  if (all <= width || dates == 0) return {"", 0};
+  size_t from = 0;
+  while (from < dates && trimmed(header[first + from]) < around) ++from;
+  if (from == dates) from = dates - 1;
+  size_t used = fixed, end = from;
+  while (end < dates && used + widths[end] <= width) used += widths[end++];
+  while (from > 0 && used + widths[from - 1] <= width) used += widths[--from];
+  if (end == from) ++end;  // one date at least
+  return {trimmed(header[first + from]), static_cast<int>(end - from)};
 }
 
 }  // namespace qx::qxhost

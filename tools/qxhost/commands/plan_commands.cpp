@@ -156,7 +156,7 @@ void addPlanCommands(Workbench& w) {
   w.addCommand({"later", "<command...>",
                 "queues a command as a host event, run when the host next processes its pending "
                 "messages (before a tool bar command)",
-                cmdLater, "later schedule select 2 ColQty"});
+                cmdLater, "later schedule select 1 ColQty"});
 }
 
 }  // namespace qx::qxhost

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <map>
 #include <ostream>
+#include <span>
+#include <tuple>
 
 #include "automation/conversions.h"
 #include "automation/text.h"
@@ -12,6 +14,7 @@
 #include "services/login_props.h"
 #include "sim/bills/schedule_bill.h"
 #include "tools/qxhost/commands/ledger_window.h"
+#include "tools/qxhost/login_language.h"
 #include "tools/qxhost/workbench.h"
 #include "widgets/ledger_data.h"
 
@@ -65,6 +68,33 @@ BillView viewOf(Workbench& w) {
 
 void printGrid(Workbench& w);
 
+// The ledger as this output shows it: the dates `schedule window` chose, else on a terminal the
+// dates that fit its width from the selected row's begin date; overloaded dates marked.
+std::string ledgerShown(Workbench& w) {
+  const sim::ScheduleForm& f = bill(w).form();
+  std::string text = f.ldgAbility->renderText();
+  std::string from = w.ledgerFrom, note;
+  int days = w.ledgerDays;
+  if (from.empty() && days == 0 && w.terminalWidth > 0) {
+    std::string around;
+    int32_t row = f.grid->selRow();
+    if (row >= 2 && row <= f.grid->rows()) {
+      const Variant& begin = f.grid->cell(row, sim::scheduleColumnIndex("ColBDate")).value;
+      if (begin.type() == automation::VarType::Date)
+        around = automation::formatDate(begin.toDate());
+    }
+    std::tie(from, days) = ledgerFit(text, around, static_cast<size_t>(w.terminalWidth));
+    if (days > 0 && chineseLogin(w)) {
+      note = "  (终端宽度显示 " + from + " 起 " + std::to_string(days) +
+             " 天; schedule window 起始日 天数 或 window all 显示其他日期)\n";
+    } else if (days > 0) {
+      note = "  (" + std::to_string(days) + " dates from " + from +
+             " fit the terminal; schedule window FROM DAYS or window all shows others)\n";
+    }
+  }
+  return ledgerMarked(ledgerWindow(text, from, days)) + note;
+}
+
 // Prints what an event changed: the by-reference result, messages, cells, text boxes, ledger.
 void report(Workbench& w, std::string_view what, const BillView& before,
             const sim::ScheduleBill::Outcome& o, bool showGrid = true) {
@@ -80,7 +110,8 @@ void report(Workbench& w, std::string_view what, const BillView& before,
   size_t changes = 0;
   const auto& shown = w.host().platform().shownMessages();
   for (size_t i = std::min(before.messages, shown.size()); i < shown.size(); ++i, ++changes) {
-    w.out() << "  message box [" << shown[i].title << "] " << shown[i].prompt << "\n";
+    w.out() << say(w, "  message box [", "  消息框 [") << shown[i].title << "] " << shown[i].prompt
+            << "\n";
   }
   const auto& dialogs = w.host().platform().dialogs().shown();
   for (size_t i = std::min(before.dialogs, dialogs.size()); i < dialogs.size(); ++i) {
@@ -105,17 +136,19 @@ void report(Workbench& w, std::string_view what, const BillView& before,
                             ? before.cells[r][c]
                             : std::string("(no cell)");
       if (old == after.cells[r][c]) continue;
-      w.trace() << "  cell (" << r + 1 << ", " << c + 1 << ") \"" << old << "\" -> \""
+      // Rows by the grid's 序号: the heading is row 0.
+      w.trace() << "  cell (" << r << ", " << c + 1 << ") \"" << old << "\" -> \""
                 << after.cells[r][c] << "\"\n";
       ++changedCells;
     }
   }
   if (after.cells.size() != before.cells.size()) {
-    w.trace() << "  grid rows " << before.cells.size() << " -> " << after.cells.size() << "\n";
+    w.trace() << "  schedule rows " << before.cells.size() - 1 << " -> " << after.cells.size() - 1
+              << "\n";
     ++changedCells;
   }
   if (changedCells > 0 && !w.verbose() && showGrid) {
-    w.out() << "  the grid now shows:\n";
+    w.out() << say(w, "  the grid now shows:\n", "  计划表格现在显示:\n");
     printGrid(w);
   }
   changes += changedCells;
@@ -125,21 +158,44 @@ void report(Workbench& w, std::string_view what, const BillView& before,
     ++changes;
   }
   if (after.ledger != before.ledger) {
-    w.out() << "  the capacity ledger now shows:\n"
-            << ledgerWindow(after.ledger, w.ledgerFrom, w.ledgerDays);
+    w.out() << say(w, "  the capacity ledger now shows:\n", "  能力台账现在显示:\n")
+            << ledgerShown(w);
     ++changes;
   }
   if (!o.action.empty()) w.out() << "  " << o.action << "\n";
   if (changes == 0 && o.action.empty()) {
-    w.out() << "  the plug-in changed nothing\n";
+    w.out() << say(w, "  the plug-in changed nothing\n", "  插件没有改变任何内容\n");
   }
 }
 
-// A grid column by its number or its key ("ColLine").
+// A grid column by its number or its key ("ColLine", any letter case); a wrong key is answered
+// with the keys there are.
 int32_t columnOf(const Line& l, size_t i) {
   if (i >= l.size()) throw UsageError{"missing column"};
-  if (int32_t c = sim::scheduleColumnIndex(l.words[i])) return c;
-  return number(l, i);
+  std::span<const sim::ScheduleColumn> columns = sim::scheduleColumns();
+  for (size_t c = 0; c < columns.size(); ++c) {
+    if (automation::equalsIgnoreCase(columns[c].key, l.words[i]))
+      return static_cast<int32_t>(c + 1);
+  }
+  if (wholeNumber(l.words[i])) return number(l, i);
+  std::string keys;
+  for (const sim::ScheduleColumn& c : columns) keys += " " + std::string(c.key);
+  throw UsageError{"no column " + l.words[i] + "; the columns are" + keys +
+                   " or their numbers 1 to " + std::to_string(columns.size()) +
+                   " (help columns shows their captions)"};
+}
+
+// A schedule row as the planner sees it, by the grid's 序号 (1: the first schedule row, below
+// the heading): the grid's own row number.
+int32_t rowOf(Workbench& w, const Line& l, size_t i) {
+  int32_t n = number(l, i);
+  int32_t rows = bill(w).form().grid->rows() - 1;
+  if (n < 1 || n > rows) {
+    throw UsageError{rows < 1 ? "the bill has no schedule rows"
+                              : "there is no row " + l.words[i] + ": the rows are 1 to " +
+                                    std::to_string(rows) + " (the grid's 序号)"};
+  }
+  return n + 1;
 }
 
 // Key codes by name for the keys the grid knows, else a number.
@@ -155,13 +211,12 @@ int16_t keyOf(const Line& l, size_t i) {
   return static_cast<int16_t>(n);
 }
 
-// A cell the grid has; a usage error names the grid's rows and columns otherwise.
-void checkCell(Workbench& w, const Line& l, int32_t row, int32_t col) {
+// A column the grid has; a usage error names the grid's columns otherwise.
+void checkColumn(Workbench& w, const Line& l, int32_t col) {
   const sim::GridControl& g = *bill(w).form().grid;
-  if (row < 1 || row > g.rows() || col < 1 || col > g.cols()) {
-    throw UsageError{"there is no cell (" + l.words[2] + ", " + l.words[3] +
-                     "): the grid has rows 1 to " + std::to_string(g.rows()) +
-                     " and columns 1 to " + std::to_string(g.cols())};
+  if (col < 1 || col > g.cols()) {
+    throw UsageError{"there is no column " + l.words[3] + ": the columns are 1 to " +
+                     std::to_string(g.cols()) + " (help columns lists their keys)"};
   }
 }
 
@@ -222,9 +277,10 @@ void cmdSchedule(Workbench& w, const Line& l) {
         w.host(), automation::ObjectRef(widgets::LedgerData::create()));
     b->load(id);
     w.schedule.reset();
-    w.out() << "work order " << b->form().text("txtNo").text << " (" << id << "), item "
-            << b->form().text("txtItemNumber").text << ", not yet scheduled "
-            << b->form().text("txtNoQty").text << "\n";
+    w.out() << say(w, "work order ", "工单 ") << b->form().text("txtNo").text << " (" << id << "), "
+            << say(w, "item ", "物料 ") << b->form().text("txtItemNumber").text
+            << say(w, ", not yet scheduled ", ", 未排产 ") << b->form().text("txtNoQty").text
+            << "\n";
     w.schedule = std::move(b);
     if (auto failure = w.schedule->attachPlugin(host::prog_id::kEIRepScheduler)) {
       w.printError(*failure);
@@ -250,8 +306,8 @@ void cmdSchedule(Workbench& w, const Line& l) {
     f.form->mouseUp(f.picSplit->left, number(l, l.size() - 1));
     w.out() << bill(w).layoutText();
   } else if (sub == "select") {
-    int32_t row = number(l, 2), col = columnOf(l, 3);
-    checkCell(w, l, row, col);
+    int32_t row = rowOf(w, l, 2), col = columnOf(l, 3);
+    checkColumn(w, l, col);
     BillView before = viewOf(w);
     report(w, "select", before, bill(w).select(row, col));
   } else if (sub == "click") {
@@ -262,21 +318,22 @@ void cmdSchedule(Workbench& w, const Line& l) {
     BillView before = viewOf(w);
     report(w, "key " + std::to_string(key), before, bill(w).keyDown(key));
   } else if (sub == "type") {
-    int32_t row = number(l, 2), col = columnOf(l, 3);
-    checkCell(w, l, row, col);
+    int32_t row = rowOf(w, l, 2), col = columnOf(l, 3);
+    checkColumn(w, l, col);
     BillView before = viewOf(w);
     // What was typed is on the user's screen already: a tour shows what the plug-in made of it.
     report(w, "type", before, bill(w).typeInto(row, col, l.words[4]), false);
   } else if (sub == "lock") {
-    int32_t row = number(l, 2), col = columnOf(l, 3);
+    int32_t row = rowOf(w, l, 2), col = columnOf(l, 3);
     if (l.size() == 5 && !automation::equalsIgnoreCase(l.words[4], "off") &&
         !automation::equalsIgnoreCase(l.words[4], "on")) {
       throw UsageError{"on or off expected, not " + l.words[4]};
     }
-    checkCell(w, l, row, col);
+    checkColumn(w, l, col);
     bool locked = l.size() < 5 || !automation::equalsIgnoreCase(l.words[4], "off");
     bill(w).form().grid->cell(row, col).locked = locked;
-    w.out() << "cell (" << row << ", " << col << ") " << (locked ? "locked" : "unlocked") << "\n";
+    w.out() << "cell (" << row - 1 << ", " << col << ") " << (locked ? "locked" : "unlocked")
+            << "\n";
   } else if (sub == "check") {
     BillView before = viewOf(w);
     report(w, "check", before, bill(w).checkData());
@@ -287,13 +344,13 @@ void cmdSchedule(Workbench& w, const Line& l) {
     BillView before = viewOf(w);
     report(w, "reload", before, bill(w).reload());
   } else if (sub == "ledger") {
-    w.out() << ledgerWindow(bill(w).form().ldgAbility->renderText(), w.ledgerFrom, w.ledgerDays);
+    w.out() << ledgerShown(w);
   } else if (sub == "window") {
     // window <from yyyy-mm-dd> <days> | all: the dates the ledger is shown with.
     if (l.size() == 3 && automation::equalsIgnoreCase(l.words[2], "all")) {
       w.ledgerFrom.clear();
       w.ledgerDays = 0;
-      w.out() << "the ledger shows every date\n";
+      w.out() << say(w, "the ledger shows every date\n", "台账显示全部日期\n");
       return;
     }
     if (l.size() != 4 || !automation::parseDate(l.words[2]) || l.words[2].size() != 10) {
@@ -304,7 +361,11 @@ void cmdSchedule(Workbench& w, const Line& l) {
     if (days < 1) throw UsageError{"the number of days is 1 or more, not " + l.words[3]};
     w.ledgerFrom = l.words[2];
     w.ledgerDays = days;
-    w.out() << "the ledger shows " << days << " days from " << w.ledgerFrom << "\n";
+    if (chineseLogin(w)) {
+      w.out() << "台账显示 " << w.ledgerFrom << " 起 " << days << " 天\n";
+    } else {
+      w.out() << "the ledger shows " << days << " days from " << w.ledgerFrom << "\n";
+    }
   } else if (sub == "showability") {
     // The user's saved choice, as the plug-in reads it when a bill opens.
     bool on = automation::equalsIgnoreCase(l.words[2], "on");
@@ -314,6 +375,14 @@ void cmdSchedule(Workbench& w, const Line& l) {
     std::string path = scheduler::settingsKeyPath(services::GetEdition(0));
     w.host().registry().write(path, "ShowAbility", automation::Variant(on));
     w.trace() << path << "\\ShowAbility = " << (on ? "True" : "False") << "\n";
+    // An open bill follows at once, as if its tool bar button had been clicked.
+    if (w.schedule && w.schedule->plugin()) {
+      auto button = w.schedule->form().menuBar->find("showability");
+      if (button && button->visible && button->checked != on) {
+        BillView before = viewOf(w);
+        report(w, "click showability", before, bill(w).clickTool("showability"));
+      }
+    }
   } else if (sub == "settings") {
     std::string path = scheduler::settingsKeyPath(services::GetEdition(0));
     w.out() << path << "\n";
@@ -323,7 +392,7 @@ void cmdSchedule(Workbench& w, const Line& l) {
   } else if (sub == "close") {
     bill(w).close();
     w.schedule.reset();
-    w.out() << "schedule bill closed\n";
+    w.out() << say(w, "schedule bill closed\n", "排产单已关闭\n");
   } else {
     throw UsageError{"unknown sub-command " + l.words[1]};
   }
@@ -341,8 +410,8 @@ void addScheduleCommands(Workbench& w) {
                 "the repetitive schedule bill of a work order, with the schedule plug-in",
                 cmdSchedule,
                 "schedule showability on\nschedule open 5001\nschedule window 2026-12-07 14\n"
-                "schedule select 3 ColQty\nschedule select 4 ColLine\nschedule key F7\n"
-                "schedule type 4 ColQty 120\nschedule save\nschedule close"});
+                "schedule select 2 ColQty\nschedule select 3 ColLine\nschedule key F7\n"
+                "schedule type 3 ColQty 120\nschedule save\nschedule close"});
 }
 
 }  // namespace qx::qxhost

@@ -15,6 +15,13 @@
 
 namespace qx::qxhost {
 
+std::optional<std::string> loginLanguage(std::string_view word) {
+  std::string id(word);
+  for (char& ch : id) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  if (id == "CHS" || id == "EN") return id;
+  return std::nullopt;
+}
+
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
   CommandLine c;
   bool positional = false;
@@ -28,12 +35,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       }
     } else if (a == "--lang") {
       std::string v = i + 1 < args.size() ? args[i + 1] : std::string();
-      for (char& ch : v) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-      if (v == "EN" || v == "CHS" || v == "ZH") {
-        c.language = v == "EN" ? "EN" : "CHS";
+      if (std::optional<std::string> id = loginLanguage(v)) {
+        c.language = *id;
         ++i;
       } else {
-        c.error = "--lang takes EN (English) or ZH (Chinese), as in --lang EN";
+        c.error = "--lang takes " + std::string(kLoginLanguages) + ", as in --lang EN";
       }
     } else if (a == "-v" || a == "--verbose") {
       c.verbose = true;
@@ -104,7 +110,7 @@ void printHelp(std::ostream& out) {
          "  --home DIR        the host's home folder (registry file, sample database);\n"
          "                    default $QX_HOME, else ~/.qxhost\n"
          "  --database FILE   another SQLite database (default $QX_DATABASE, else the sample)\n"
-         "  --lang EN|ZH      the login's language (default Chinese)\n"
+         "  --lang CHS|EN     the login's language (default CHS, Chinese)\n"
          "  -v, --verbose     the tour also shows the events and by-reference arguments\n"
          "  -h, --help        this text\n"
          "  --version         the workbench's version\n"

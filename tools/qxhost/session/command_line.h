@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qx::sim {
@@ -21,6 +22,11 @@ struct CommandLine {
 };
 
 CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// The login's language IDs the host speaks, as --lang and "login language" take them.
+inline constexpr const char* kLoginLanguages = "CHS (Chinese) or EN (English)";
+// The language ID a word names (CHS or EN, any letter case), or none.
+std::optional<std::string> loginLanguage(std::string_view word);
 
 // What is wrong with the database the session was given (--database, QX_DATABASE): missing,
 // unreadable, not a database, or without the plant's tables; empty when it is sound or when

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 #include "automation/text.h"
+#include "sim/bills/schedule_form.h"
 
 namespace qx::qxhost {
 
@@ -32,6 +35,45 @@ bool literal(const std::string& token) {
 
 bool startsWith(const std::string& word, const std::string& lowerPrefix) {
   return automation::asciiLower(word).compare(0, lowerPrefix.size(), lowerPrefix) == 0;
+}
+
+// The files and folders whose path begins with what is typed (a folder ends with "/").
+void addFiles(const std::string& typed, std::vector<std::string>& found) {
+  size_t slash = typed.rfind('/');
+  std::string folder = slash == std::string::npos ? std::string() : typed.substr(0, slash + 1);
+  std::string start = typed.substr(folder.size());
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (name.compare(0, start.size(), start) != 0) continue;
+    if (start.empty() && name[0] == '.') continue;  // hidden unless asked for
+    std::error_code kind;
+    found.push_back(folder + name + (it->is_directory(kind) ? "/" : ""));
+  }
+}
+
+// The words a placeholder of a usage stands for: the grid's column keys, the tool bar's
+// buttons, file names, and the names among a choice such as <code|F7|Up>.
+void addPlaceholder(const std::string& token, const std::string& typed,
+                    std::vector<std::string>& found) {
+  std::string prefix = automation::asciiLower(typed);
+  auto add = [&](std::string_view word) {
+    if (startsWith(std::string(word), prefix)) found.emplace_back(word);
+  };
+  if (token == "<col>") {
+    for (const sim::ScheduleColumn& c : sim::scheduleColumns()) add(c.key);
+  } else if (token == "<tool>") {
+    for (std::string_view t : sim::scheduleTools()) add(t);
+  } else if (token == "FILE" || token.rfind("<file", 0) == 0) {
+    addFiles(typed, found);
+  } else if (token.size() > 2 && token.front() == '<' && token.back() == '>') {
+    for (const std::string& o : split(token.substr(1, token.size() - 2), "|")) {
+      if (std::any_of(o.begin(), o.end(),
+                      [](char c) { return std::isupper(static_cast<unsigned char>(c)); }))
+        add(o);
+    }
+  }
 }
 
 }  // namespace
@@ -66,7 +108,11 @@ std::vector<std::string> completions(const std::vector<Workbench::Command>& comm
           return automation::equalsIgnoreCase(o, typed[k + 1]);
         });
       }
-      if (!fits || !literal(tokens[position])) continue;
+      if (!fits) continue;
+      if (!literal(tokens[position])) {
+        addPlaceholder(tokens[position], current, found);
+        continue;
+      }
       for (const std::string& option : split(tokens[position], "|")) {
         if (startsWith(option, prefix)) found.push_back(option);
       }

@@ -1,5 +1,7 @@
-// Completion of what is typed in a session: command names, and the fixed words a command's
-// usage shows at the place being typed (schedule open|select|..., export --csv).
+// Completion of what is typed in a session: command names, the fixed words a command's usage
+// shows at the place being typed (schedule open|select|..., export --csv), and what its
+// placeholders stand for (file names for FILE, column keys for <col>, tool names for <tool>,
+// key names for <code|F7|...>).
 #pragma once
 
 #include <string>

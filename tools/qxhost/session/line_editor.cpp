@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <system_error>
+#include <utility>
 
 #include "tools/qxhost/session/completion.h"
 
@@ -15,7 +16,26 @@ namespace {
 struct ClientData {
   std::string prompt;
   LineEditor::Completer complete;
+  bool completing = true;    // off while a dialog asks
+  bool interrupted = false;  // Ctrl-C ended the line being read
 };
+
+ClientData& dataOf(EditLine* e) {
+  void* data = nullptr;
+  el_get(e, EL_CLIENTDATA, &data);
+  return *static_cast<ClientData*>(data);
+}
+
+// Ctrl-C: the line ends where it stands and is dropped, as a shell does.
+unsigned char interruptLine(EditLine* e, int) {
+  dataOf(e).interrupted = true;
+  const LineInfo* line = el_line(e);
+  el_cursor(e, static_cast<int>(line->lastchar - line->cursor));
+  std::fputs("^C", stdout);
+  std::fflush(stdout);
+  el_push(e, "\n");
+  return CC_NORM;
+}
 
 const char* promptOf(EditLine* e) {
   void* data = nullptr;
@@ -26,22 +46,24 @@ const char* promptOf(EditLine* e) {
 // TAB: completes the word at the cursor as far as the candidates agree; when they go apart,
 // lists them under the line.
 unsigned char completeWord(EditLine* e, int) {
-  void* data = nullptr;
-  el_get(e, EL_CLIENTDATA, &data);
+  ClientData& data = dataOf(e);
+  if (!data.completing) return CC_ERROR;
   const LineInfo* line = el_line(e);
   std::string before(line->buffer, static_cast<size_t>(line->cursor - line->buffer));
-  std::vector<std::string> found = static_cast<ClientData*>(data)->complete(before);
+  std::vector<std::string> found = data.complete(before);
   if (found.empty()) return CC_ERROR;
   size_t start = before.find_last_of(' ');
   size_t typed = before.size() - (start == std::string::npos ? 0 : start + 1);
   std::string common = commonPrefix(found);
   if (common.size() > typed) {
-    std::string rest = common.substr(typed) + (found.size() == 1 ? " " : "");
+    // A folder goes on with its files: no blank after it.
+    bool whole = found.size() == 1 && common.back() != '/';
+    std::string rest = common.substr(typed) + (whole ? " " : "");
     el_insertstr(e, rest.c_str());
     return CC_REFRESH;
   }
   if (found.size() == 1) {
-    el_insertstr(e, " ");
+    if (common.back() != '/') el_insertstr(e, " ");
     return CC_REFRESH;
   }
   std::fputs("\n", stdout);
@@ -84,6 +106,10 @@ LineEditor::LineEditor(const char* program, std::string prompt, std::filesystem:
   el_wset(state_->editor, EL_ADDFN, L"qx-complete", L"completes the word at the cursor",
           completeWord);
   el_wset(state_->editor, EL_BIND, L"^I", L"qx-complete", nullptr);
+  // Ctrl-C reaches the editor as a key while it reads a line (a signal otherwise).
+  el_set(state_->editor, EL_SETTY, "-d", "-isig", nullptr);
+  el_wset(state_->editor, EL_ADDFN, L"qx-interrupt", L"drops the line", interruptLine);
+  el_wset(state_->editor, EL_BIND, L"^C", L"qx-interrupt", nullptr);
 }
 
 LineEditor::~LineEditor() {
@@ -98,12 +124,38 @@ LineEditor::~LineEditor() {
   history_end(state_->history);
 }
 
-bool LineEditor::read(std::string& line) {
+namespace {
+
+// One line from the editor; false at the end of the input.
+bool readLine(EditLine* e, std::string& line) {
   int count = 0;
-  const char* text = el_gets(state_->editor, &count);
+  const char* text = el_gets(e, &count);
   if (!text || count <= 0) return false;
   line.assign(text, static_cast<size_t>(count));
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return true;
+}
+
+}  // namespace
+
+bool LineEditor::ask(const std::string& prompt, std::string& answer) {
+  ClientData& data = state_->data;
+  std::string saved = std::exchange(data.prompt, prompt);
+  data.completing = false;
+  data.interrupted = false;
+  bool got = readLine(state_->editor, answer);
+  data.prompt = std::move(saved);
+  data.completing = true;
+  return got && !std::exchange(data.interrupted, false);
+}
+
+bool LineEditor::read(std::string& line) {
+  state_->data.interrupted = false;
+  if (!readLine(state_->editor, line)) return false;
+  if (std::exchange(state_->data.interrupted, false)) {
+    line.clear();
+    return true;
+  }
   if (line.find_first_not_of(" \t") != std::string::npos) {
     HistEvent event;
     history(state_->history, &event, H_ENTER, line.c_str());

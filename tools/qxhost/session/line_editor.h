@@ -23,8 +23,12 @@ class LineEditor {
   LineEditor(const LineEditor&) = delete;
   LineEditor& operator=(const LineEditor&) = delete;
 
-  // The next line without its line feed; false at the end of the input (Ctrl-D).
+  // The next line without its line feed; false at the end of the input (Ctrl-D). Ctrl-C drops
+  // the line typed so far: the line read is then empty.
   bool read(std::string& line);
+  // A question of a dialog or of the pager: the answer, without completion or history; false
+  // at the end of the input or on Ctrl-C.
+  bool ask(const std::string& prompt, std::string& answer);
 
  private:
   struct State;

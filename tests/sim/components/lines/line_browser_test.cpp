@@ -57,6 +57,11 @@ TEST_F(LineBrowserTest, TheUserPicksAnOfferedLineByNumberOrNameOrCancels) {
       {1, 8, {}, 0, "cancel (no answer queued)"},
       {1, 8, {"B-1"}, 0, "cancel (B-1 is not among the lines shown)"},
       {1, 7, {"Forbidden"}, 0, "cancel (Forbidden is not among the lines shown)"},
+      // A list number (1: the first line offered), else a line's id.
+      {1, 8, {"1"}, 102, "1 = A-2"},
+      {1, 8, {"102"}, 102, "102 = A-2"},
+      {1, 8, {"2"}, 0, "cancel (2 is not among the lines shown)"},
+      {1, 8, {"103"}, 0, "cancel (103 is not among the lines shown)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.recorded);
