@@ -26,9 +26,25 @@ void SimPlatform::setMousePointer(int32_t pointer) {
   pointerHistory_.push_back(pointer);
 }
 
+namespace {
+
+// The button a box answers when the user gives no other: its default button (style bits 8-9
+// choose among its buttons, the first when out of range).
+int32_t defaultButton(int32_t style) {
+  static constexpr int32_t kButtons[6][3] = {{1, 0, 0}, {1, 2, 0}, {3, 4, 5},
+                                             {6, 7, 2}, {6, 7, 0}, {4, 2, 0}};
+  int32_t set = style & 7;
+  if (set > 5) set = 0;
+  int32_t which = (style >> 8) & 3;
+  int32_t button = which < 3 ? kButtons[set][which] : 0;
+  return button != 0 ? button : kButtons[set][0];
+}
+
+}  // namespace
+
 int32_t SimPlatform::messageBox(const std::string& prompt, int32_t style,
                                 const std::string& title) {
-  ShownMessage m{title, prompt, style, 1};
+  ShownMessage m{title, prompt, style, defaultButton(style)};
   if (std::optional<std::string> answer = dialogs_->take(dialog_kind::kMessage)) {
     // Queued through queueAnswer or checked by whoever queued it; a text that is no button
     // code leaves OK.

@@ -12,6 +12,8 @@
 
 #include "automation/conversions.h"
 #include "automation/host_dictionary.h"
+#include "automation/text.h"
+#include "sim/components/reports/report902.h"
 #include "sim/db/plant_generator.h"
 #include "sim/platform/host_date.h"
 #include "sim/sim_host.h"
@@ -170,11 +172,24 @@ TEST_F(AbilityLoadTest, FiguresPerOptionMatchTheHandComputedOnes) {
        11,
        "2027-01-04",
        {8, 10, -2, -25, 0, 0}},
+      // Order 300 is in pieces, the item's common unit is the box of 10: 40 pieces = 4 boxes.
+      {"order in another unit than the item's common unit",
+       {{"RepICMO", Variant(300.0)}},
+       11,
+       "2027-01-05",
+       {8, 4, 4, 50, 40, 4}},
+      // Unplanned, order 300 would load 80 pieces = 8 h over its 2 working days on line 11;
+      // as the bill's own order it does not (the other orders are as in "unplanned orders").
+      {"the bill's own order is not its own load",
+       {{"RepICMO", Variant(300.0)}, {"FNoPlanICMO", on}},
+       11,
+       "2027-01-04",
+       {8, 10, -2, -25, 0, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::map<std::string, Variant> options = c.options;
-    options["RepICMO"] = Variant(100.0);
+    options.emplace("RepICMO", Variant(100.0));
     auto all = figures(load(options));
     auto it = all.find({c.line, c.date});
     ASSERT_NE(it, all.end());
@@ -260,6 +275,46 @@ TEST_F(AbilityLoadTest, HostDates) {
   EXPECT_EQ(rs->value(7), Variant(0.0));
   rs->moveNext();
   EXPECT_EQ(rs->value(7), Variant(16.0));
+}
+
+TEST_F(AbilityLoadTest, ALineNumberLongerThanThePluginsTableIsCutNotRefused) {
+  std::string number;
+  for (int i = 0; i < 40; ++i) number += "生产线编号-" + std::to_string(i) + ";";  // 350 characters
+  (void)database_->open().execute("UPDATE t_resource SET FNumber = '" + number +
+                                  "' WHERE FInterID = 12");
+  auto rs = automation::refCast<Recordset>(load({{"RepICMO", Variant(100.0)}}).toObject());
+  ASSERT_TRUE(rs);
+  rs->move(6);
+  std::string shown = rs->value(2).toString();
+  EXPECT_EQ(automation::utf8Length(shown), 255u);
+  EXPECT_EQ(number.compare(0, shown.size(), shown), 0);
+}
+
+// Sample work order 5001 is in sets, its item's common unit the carton of 6. L-02 on 2026-12-07:
+// 8 h; row 6002 loads 3000 sets over 10 working days at 45 sets/h: 8 x 45 - 300 = 60 sets free,
+// 10 cartons, in the ledger's last row and in the report alike.
+TEST_F(AbilityLoadTest, TheLedgerAndTheReportShareTheItemsCommonUnit) {
+  HostOptions o;
+  o.home = home_.dir();
+  o.dataDir = std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data";
+  SimHost host(o);
+  SqliteDb db = host.database().open();
+  std::optional<AbilityLedger> ledger = computeAbility(db, 5001, {});
+  ASSERT_TRUE(ledger);
+  auto rs = abilityRecordset(*ledger);
+  rs->put("Filter", "FLineID = 1002");
+  rs->move(6);  // the plan period begins on 2026-12-01
+  EXPECT_EQ(rs->value(1), Variant(automation::makeDate(2026, 12, 7)));
+  EXPECT_NEAR(rs->value(11).toDouble(), 60, 1e-9);
+  EXPECT_NEAR(rs->value(12).toDouble(), 10, 1e-9);
+
+  Report902Filter f;
+  f.from = f.to = "2026-12-07";
+  f.itemFrom = f.itemTo = "1.01.001";
+  f.lineFrom = f.lineTo = "L-02";
+  ReportTable t = computeReport902(db, f);
+  ASSERT_EQ(t.rows.size(), 1u);
+  EXPECT_EQ(t.rows[0][10] + " " + t.rows[0][11], "60 10");
 }
 
 TEST_F(AbilityLoadTest, AGeneratedPlantLoadsItsLinesOverWorkingDays) {
