@@ -44,7 +44,7 @@ TEST_F(ExportTest, LedgerAndReportAsCsv) {
   EXPECT_EQ(lines, 8u) << csv;
   EXPECT_NE(out.find("wrote " + ledger.string() + ": 8 lines"), std::string::npos) << out;
   std::string rows = read(report);
-  EXPECT_EQ(rows.rfind("FItemNumber,", 0), 0u) << rows.substr(0, 200);
+  EXPECT_EQ(rows.rfind("Item,Department,", 0), 0u) << rows.substr(0, 200);
   EXPECT_NE(rows.find(",L-02,"), std::string::npos);
 }
 
