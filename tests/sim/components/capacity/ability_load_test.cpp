@@ -13,7 +13,6 @@
 #include "automation/conversions.h"
 #include "automation/host_dictionary.h"
 #include "automation/text.h"
-#include "sim/components/reports/report902.h"
 #include "sim/db/plant_generator.h"
 #include "sim/platform/host_date.h"
 #include "sim/sim_host.h"
@@ -288,33 +287,6 @@ TEST_F(AbilityLoadTest, ALineNumberLongerThanThePluginsTableIsCutNotRefused) {
   std::string shown = rs->value(2).toString();
   EXPECT_EQ(automation::utf8Length(shown), 255u);
   EXPECT_EQ(number.compare(0, shown.size(), shown), 0);
-}
-
-// Sample work order 5001 is in sets, its item's common unit the carton of 6. L-02 on 2026-12-07:
-// 8 h; row 6002 loads 3000 sets over 10 working days at 45 sets/h: 8 x 45 - 300 = 60 sets free,
-// 10 cartons, in the ledger's last row and in the report alike.
-TEST_F(AbilityLoadTest, TheLedgerAndTheReportShareTheItemsCommonUnit) {
-  HostOptions o;
-  o.home = home_.dir();
-  o.dataDir = std::filesystem::path(QX_SOURCE_DIR) / "sim" / "data";
-  SimHost host(o);
-  SqliteDb db = host.database().open();
-  std::optional<AbilityLedger> ledger = computeAbility(db, 5001, {});
-  ASSERT_TRUE(ledger);
-  auto rs = abilityRecordset(*ledger);
-  rs->put("Filter", "FLineID = 1002");
-  rs->move(6);  // the plan period begins on 2026-12-01
-  EXPECT_EQ(rs->value(1), Variant(automation::makeDate(2026, 12, 7)));
-  EXPECT_NEAR(rs->value(11).toDouble(), 60, 1e-9);
-  EXPECT_NEAR(rs->value(12).toDouble(), 10, 1e-9);
-
-  Report902Filter f;
-  f.from = f.to = "2026-12-07";
-  f.itemFrom = f.itemTo = "1.01.001";
-  f.lineFrom = f.lineTo = "L-02";
-  ReportTable t = computeReport902(db, f);
-  ASSERT_EQ(t.rows.size(), 1u);
-  EXPECT_EQ(t.rows[0][10] + " " + t.rows[0][11], "60 10");
 }
 
 TEST_F(AbilityLoadTest, AGeneratedPlantLoadsItsLinesOverWorkingDays) {
