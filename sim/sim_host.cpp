@@ -43,7 +43,8 @@ SimHost::SimHost(HostOptions options)
       login_(std::make_shared<Login>(options_.login)),
       rights_(std::make_shared<AccessRights>()),
       database_(std::make_shared<Database>(options_.databaseFile(), options_.dataDir,
-                                           options_.database.empty())) {
+                                           options_.database.empty())),
+      texts_(std::make_shared<HostTexts>(options_.dataDir / "strings", login_)) {
   if (!options_.today.empty() && !isHostDate(options_.today)) {
     throw automation::Error::invalidProcedureCall(
         "the host's date \"" + options_.today + "\" is not a date written yyyy-mm-dd",

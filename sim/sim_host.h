@@ -10,10 +10,12 @@
 #include "sim/components/account/login.h"
 #include "sim/components/capacity/ability_answers.h"
 #include "sim/components/component_registry.h"
+#include "sim/components/host_texts.h"
 #include "sim/components/reports/report_shelf.h"
 #include "sim/db/database.h"
 #include "sim/platform/dialog_answers.h"
 #include "sim/platform/fault_injector.h"
+#include "sim/platform/open_bills.h"
 #include "sim/platform/registry_file.h"
 #include "sim/platform/sim_platform.h"
 
@@ -68,6 +70,11 @@ class SimHost {
   // The capacity loader's latest answer.
   AbilityAnswers& abilityAnswers() noexcept { return *abilityAnswers_; }
   std::shared_ptr<AbilityAnswers> abilityAnswersShared() const noexcept { return abilityAnswers_; }
+  // The schedule bills open now, and the host's own texts in the login's language.
+  OpenBills& openBills() noexcept { return *openBills_; }
+  std::shared_ptr<OpenBills> openBillsShared() const noexcept { return openBills_; }
+  const HostTexts& texts() const noexcept { return *texts_; }
+  std::shared_ptr<HostTexts> textsShared() const noexcept { return texts_; }
 
   // The component library built with this host (QX_COMPONENT_LIBRARY overrides it).
   static std::filesystem::path defaultComponentLibrary();
@@ -88,6 +95,8 @@ class SimHost {
       std::make_shared<ScriptedDialogAnswers>(platform_.dialogsShared());
   std::shared_ptr<ReportShelf> reports_ = std::make_shared<ReportShelf>();
   std::shared_ptr<AbilityAnswers> abilityAnswers_ = std::make_shared<AbilityAnswers>();
+  std::shared_ptr<OpenBills> openBills_ = std::make_shared<OpenBills>();
+  std::shared_ptr<HostTexts> texts_;
 };
 
 // Registers the substitute host's own components by identifier (one function per area).

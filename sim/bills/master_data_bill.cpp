@@ -52,8 +52,10 @@ std::span<const automation::Member<MasterDataBill>> MasterDataBill::members() {
   return {};
 }
 
-MasterDataBill::MasterDataBill(std::shared_ptr<Database> database)
+MasterDataBill::MasterDataBill(std::shared_ptr<Database> database,
+                               std::shared_ptr<const HostTexts> texts)
     : database_(std::move(database)),
+      texts_(std::move(texts)),
       events_(EventSource::create(std::string(host::kMasterDataEvents))) {}
 
 const Variant& MasterDataBill::Outcome::operator[](std::string_view name) const {
@@ -93,6 +95,19 @@ MasterDataBill::Outcome MasterDataBill::caption() {
 }
 
 MasterDataBill::Outcome MasterDataBill::save(const std::vector<Field>& fields) {
+  for (const auto& [name, value] : fields) {
+    if (name != "FEIProductivity" || value.isEmpty() || value.isNull()) continue;
+    bool number = value.type() != automation::VarType::Boolean && automation::isNumeric(value);
+    double d = number ? value.toDouble() : 0;
+    if (number && (d == 0 || (std::isfinite(d) && d > 0))) continue;
+    // The engine's own check: a line with a negative productivity would show as empty.
+    Outcome o;
+    std::string text = "生产率必须是大于 0 的数";
+    o.byRef.emplace_back("sMsg", Variant(texts_ ? (*texts_)(text) : text));
+    o.byRef.emplace_back("bCancel", Variant(true));
+    o.action = "refused by the bill's own check, not saved";
+    return o;
+  }
   auto entries = automation::HostVector::create();
   for (const auto& [name, value] : fields) {
     automation::ObjectRef entry(automation::HostDictionary::create());

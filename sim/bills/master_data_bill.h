@@ -11,6 +11,7 @@
 
 #include "automation/dispatch.h"
 #include "sim/bills/event_source.h"
+#include "sim/components/host_texts.h"
 #include "sim/db/database.h"
 
 namespace qx::sim {
@@ -19,7 +20,9 @@ class MasterDataBill final : public automation::Dispatch<MasterDataBill> {
  public:
   static constexpr std::string_view kTypeName = "MasterDataBill";
   static std::span<const automation::Member<MasterDataBill>> members();
-  explicit MasterDataBill(std::shared_ptr<Database> database);
+  // `texts`: the host's texts in the login's language (null: its messages in Chinese).
+  explicit MasterDataBill(std::shared_ptr<Database> database,
+                          std::shared_ptr<const HostTexts> texts = nullptr);
 
   // The source handed to a plug-in's Init.
   const automation::Ref<EventSource>& events() const noexcept { return events_; }
@@ -40,7 +43,9 @@ class MasterDataBill final : public automation::Dispatch<MasterDataBill> {
   Outcome component(const std::string& progId);
   // OnGetECaption: the caption key of the list.
   Outcome caption();
-  // OnCheckData with the record's field entries ("FName"/"TrueValue" records); an accepted
+  // The bill's own field check first: a productivity ("FEIProductivity") other than 0 must be a
+  // finite number > 0, else the record is refused (sMsg, bCancel) before any plug-in sees it.
+  // Then OnCheckData with the record's field entries ("FName"/"TrueValue" records); an accepted
   // record is stored in t_resource: updated when FInterID names an existing resource, added
   // otherwise.
   Outcome save(const std::vector<Field>& fields);
@@ -53,6 +58,7 @@ class MasterDataBill final : public automation::Dispatch<MasterDataBill> {
   std::string store(const std::vector<Field>& fields);
 
   std::shared_ptr<Database> database_;
+  std::shared_ptr<const HostTexts> texts_;
   automation::Ref<EventSource> events_;
 };
 

@@ -7,6 +7,7 @@
 #include "automation/recordset.h"
 #include "host/event_interfaces.h"
 #include "host/toolkit.h"
+#include "sim/bills/schedule_checks.h"
 #include "sim/bills/schedule_save.h"
 
 namespace qx::sim {
@@ -54,7 +55,7 @@ constexpr std::pair<std::string_view, const char*> kRowFields[] = {
 
 ScheduleBill::ScheduleBill(SimHost& host, ObjectRef ledgerBinding)
     : host_(host),
-      form_(buildScheduleForm(host.platform(), std::move(ledgerBinding))),
+      form_(buildScheduleForm(host.platform(), std::move(ledgerBinding), &host.texts())),
       events_(EventSource::create(std::string(host::kBillEvents))) {
   events_->setOperations([this](int p, automation::Args a) { return operation(p, a); });
   // The host handles the form's Resize before any plug-in, having subscribed first.
@@ -75,6 +76,7 @@ ScheduleBill::ScheduleBill(SimHost& host, ObjectRef ledgerBinding)
 }
 
 ScheduleBill::~ScheduleBill() {
+  host_.openBills().closed(this);
   close();
   hostSink_->detach();
   hostResize_.reset();
@@ -102,6 +104,9 @@ void ScheduleBill::load(int32_t id) {
 
   workOrderId_ = id;
   status_ = field(*header, "FStatus").toInt32();
+  orderQty_ = field(*header, "FAuxQty").toDouble();
+  host_.openBills().opened(
+      this, id, [this] { return automation::leadingNumber(form_.text("txtNoQty").text); });
   int32_t decimals = field(*header, "FQtyDecimal").toInt32();
   double planned = 0;
   GridControl& g = *form_.grid;
@@ -174,7 +179,9 @@ ScheduleBill::Outcome ScheduleBill::clickTool(const std::string& key) {
   auto button = form_.menuBar->find(key);
   if (!button) throw Error(35601, "Element not found: tool \"" + key + "\"", "MenuBar");
   Variant cancel(false);
-  return raise("OnBarClick", {Arg(Variant(ObjectRef(button))), Arg::byRef(cancel)}, &cancel);
+  Outcome o = raise("OnBarClick", {Arg(Variant(ObjectRef(button))), Arg::byRef(cancel)}, &cancel);
+  if (!o.cancel && !o.failure) hostTool(key, o);
+  return o;
 }
 
 ScheduleBill::Outcome ScheduleBill::select(int32_t row, int32_t col) {
@@ -274,6 +281,14 @@ ScheduleBill::Outcome ScheduleBill::typeInto(int32_t row, int32_t col, const std
 
 ScheduleBill::Outcome ScheduleBill::cellEdited(int32_t row, int32_t col) {
   changed_ = true;
+  // What the grid shows is what is saved: the limit quantities follow their figures.
+  if (col == scheduleColumnIndex("ColQty") || col == scheduleColumnIndex("ColInHighLimit") ||
+      col == scheduleColumnIndex("ColInLowLimit")) {
+    followLimits(*form_.grid, row);
+  }
+  if (col == scheduleColumnIndex("ColQty") || col == scheduleColumnIndex("ColCancel")) {
+    refreshUndecomposed();
+  }
   sumTotals();
   return raise("OnCellChanged",
                {Arg(Variant(row)), Arg(Variant(col)), Arg(form_.grid->cell(row, col).value)},
@@ -281,6 +296,8 @@ ScheduleBill::Outcome ScheduleBill::cellEdited(int32_t row, int32_t col) {
 }
 
 ScheduleBill::Outcome ScheduleBill::save() {
+  Outcome own;
+  if (!ownChecks(own, true)) return own;
   Variant cancel(false);
   Outcome o = raise("OnCheckData", {Arg::byRef(cancel)}, &cancel);
   if (o.failure) {
@@ -318,6 +335,8 @@ ScheduleBill::Outcome ScheduleBill::reload() {
 }
 
 ScheduleBill::Outcome ScheduleBill::checkData() {
+  Outcome own;
+  if (!ownChecks(own, false)) return own;
   Variant cancel(false);
   return raise("OnCheckData", {Arg::byRef(cancel)}, &cancel);
 }

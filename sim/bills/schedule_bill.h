@@ -40,7 +40,11 @@ class ScheduleBill {
     std::optional<automation::Error> failure;
     std::string action;  // what the bill did after the event; empty: nothing
     bool saved = false;
+    bool discarded = false;  // unsaved changes were given up (answered No to saving them)
   };
+  // The plug-in sees the click first; when it leaves it to the host, the host's own buttons act:
+  // "new" adds a row, "delete" removes the selected row (asking first), "print" shows the bill
+  // in the report viewer, "save" saves.
   Outcome clickTool(const std::string& key);
   Outcome select(int32_t row, int32_t col);
   // A key pressed in the grid: the plug-in sees it first; a key it handled (bCancel) is
@@ -51,10 +55,18 @@ class ScheduleBill {
   // refused), a locked cell takes nothing, otherwise the cell holds the text as typed. Only
   // that cell changes (a line name typed into ColLine leaves ColLineId as it was).
   Outcome typeInto(int32_t row, int32_t col, const std::string& text);
+  // The bill's own row checks, then OnCheckData when they pass; a total over the work order's
+  // quantity is told.
   Outcome checkData();
-  // Saving: OnCheckData first; only when it passes are the grid's rows written to the
-  // database (one unit), then the bill shows the saved data again.
+  // Saving: the bill's own checks (every failing row named in one message, nothing written;
+  // a total over the work order's quantity asks yes/no, No by default), then OnCheckData; only
+  // when both pass are the grid's rows written to the database (one unit), then the bill shows
+  // the saved data again.
   Outcome save();
+  // Before the bill closes (or another opens, or the session ends): with unsaved changes asks
+  // "保存修改吗?" (yes/no/cancel, No by default). Yes saves, and a save that does not happen
+  // keeps the bill open (cancel); No gives the changes up (discarded); Cancel keeps it open.
+  Outcome confirmClose();
   // Loads the work order's data again and raises OnShowDataEnd.
   Outcome reload();
 
@@ -76,6 +88,13 @@ class ScheduleBill {
   Variant operation(int position, automation::Args args);
   void renumber();
   void sumTotals();
+  // The header's undecomposed quantity after the user changed the rows.
+  void refreshUndecomposed();
+  // The bill's own checks; false when they stop the save (or check), told in `o`.
+  bool ownChecks(Outcome& o, bool saving);
+  // The host's own tool bar buttons, after the plug-in left the click to the host.
+  void hostTool(const std::string& key, Outcome& o);
+  int32_t message(const std::string& prompt, int32_t style);
   Outcome raise(std::string_view event, std::vector<automation::Arg> args, Variant* cancel);
   // The user changed a cell: the bill is changed and the engine's cell event is raised.
   Outcome cellEdited(int32_t row, int32_t col);
@@ -92,6 +111,7 @@ class ScheduleBill {
   automation::ObjectRef plugin_;
   int32_t workOrderId_ = 0;
   int32_t status_ = 0;
+  double orderQty_ = 0;  // the work order's quantity in its unit
   bool changed_ = false;
   bool detailShown_ = false;
   double totalQty_ = 0;

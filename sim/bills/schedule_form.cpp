@@ -69,16 +69,19 @@ int32_t scheduleColumnIndex(std::string_view key) {
   return 0;
 }
 
-ScheduleForm buildScheduleForm(SimPlatform& platform, automation::ObjectRef ledgerBinding) {
+ScheduleForm buildScheduleForm(SimPlatform& platform, automation::ObjectRef ledgerBinding,
+                               const HostTexts* texts) {
+  auto text = [texts](std::string_view source) {
+    return texts ? (*texts)(std::string(source)) : std::string(source);
+  };
   ScheduleForm f;
   f.form = Form::create("frmRepScheduler", &platform);
-  f.form->caption = "重复生产计划单";
+  f.form->caption = text("重复生产计划单");
   f.form->scaleWidth = kFormWidth;
   f.form->scaleHeight = kFormHeight;
 
   f.menuBar = automation::makeObject<ToolBar>();
-  for (const Tool& t : kTools)
-    f.menuBar->add(std::string(t.key), std::string(t.caption), t.visible);
+  for (const Tool& t : kTools) f.menuBar->add(std::string(t.key), text(t.caption), t.visible);
   f.form->addControl("MenuBar", automation::ObjectRef(f.menuBar));
 
   for (const char* name : kTextBoxes) {
@@ -87,7 +90,7 @@ ScheduleForm buildScheduleForm(SimPlatform& platform, automation::ObjectRef ledg
   }
 
   std::vector<std::string> captions;
-  for (const ScheduleColumn& c : kColumns) captions.emplace_back(c.caption);
+  for (const ScheduleColumn& c : kColumns) captions.push_back(text(c.caption));
   f.grid = GridControl::create("grdDetail", std::move(captions));
   f.grid->left = 120, f.grid->top = 1560, f.grid->width = 18960, f.grid->height = 6600;
   f.form->addControl("grdDetail", automation::ObjectRef(f.grid));

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sim/components/host_texts.h"
 #include "sim/controls/form.h"
 #include "sim/controls/grid_control.h"
 #include "sim/controls/ledger/ledger_grid.h"
@@ -42,7 +43,9 @@ struct ScheduleForm {
   TextBox& text(const std::string& name) const { return *textBoxes.at(name); }
 };
 
-// Builds the form with its controls; the binding (when given) is attached to ldgAbility.
-ScheduleForm buildScheduleForm(SimPlatform& platform, automation::ObjectRef ledgerBinding);
+// Builds the form with its controls; the binding (when given) is attached to ldgAbility. The
+// captions (form, grid columns, tools) are in the language of `texts` (null: Chinese).
+ScheduleForm buildScheduleForm(SimPlatform& platform, automation::ObjectRef ledgerBinding,
+                               const HostTexts* texts = nullptr);
 
 }  // namespace qx::sim

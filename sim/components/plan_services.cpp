@@ -20,8 +20,10 @@ void registerPlanServices(SimHost& host) {
                       [today] { return ObjectRef(makeObject<RepSchedulerMain>(today)); });
   c.registerComponent(id::kSystemProfile,
                       [database] { return ObjectRef(makeObject<SystemProfile>(database)); });
-  c.registerComponent(id::kRpt902,
-                      [database, today] { return ObjectRef(makeObject<Rpt902>(database, today)); });
+  std::shared_ptr<const HostTexts> texts = host.textsShared();
+  c.registerComponent(id::kRpt902, [database, today, texts] {
+    return ObjectRef(makeObject<Rpt902>(database, today, texts));
+  });
   std::shared_ptr<ReportShelf> shelf = host.reportsShared();
   c.registerComponent(id::kReportView,
                       [shelf] { return ObjectRef(makeObject<ReportView>(shelf)); });

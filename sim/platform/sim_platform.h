@@ -48,8 +48,8 @@ class SimPlatform final : public host::Platform {
   const std::vector<int32_t>& pointerHistory() const noexcept { return pointerHistory_; }
   void clearPointerHistory() noexcept { pointerHistory_.clear(); }
 
-  // Answers come from the dialog script's "message" answers; with none queued the box is
-  // answered with OK (1).
+  // Answers come from the dialog script's "message" answers; with none queued the box takes its
+  // default button (OK for an information box).
   int32_t messageBox(const std::string& prompt, int32_t style, const std::string& title) override;
   void queueAnswer(int32_t button);
   // The scripted answers and the record of every dialog of the host; shared with the host's

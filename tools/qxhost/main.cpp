@@ -91,6 +91,9 @@ int main(int argc, char** argv) {
     for (const std::string& f : bench.failures()) {
       std::cerr << "qxhost: " << where << (where.empty() ? f : f.substr(5)) << "\n";
     }
+    for (const std::string& n : bench.notices()) {
+      std::cerr << "qxhost: " << (where.empty() ? n : where + " " + n) << "\n";
+    }
     return failed == 0 ? 0 : 1;
   } catch (const qx::automation::Error& e) {
     std::cerr << "qxhost: " << e.description() << "\n";

@@ -273,7 +273,10 @@ int Workbench::run(const LineReader& next, bool interactive) {
   int failed = 0;
   std::string text;
   for (int number = 1;; ++number) {
-    if (!next(text)) break;
+    if (!next(text)) {
+      if (endOfInput(interactive)) break;
+      continue;  // Ctrl-D answered Cancel: the session goes on
+    }
     clearInterrupt();
     if (!interactive && verbose_) {
       Line l;
@@ -298,6 +301,17 @@ int Workbench::run(const LineReader& next, bool interactive) {
   }
   stopped_ = false;
   return failed;
+}
+
+bool Workbench::endOfInput(bool interactive) {
+  if (!schedule || !schedule->changed()) return true;
+  buffer_.str("");
+  ++depth_;
+  bool ends = releaseSchedule(*this, true, interactive);
+  --depth_;
+  out_ << buffer_.str();
+  buffer_.str("");
+  return ends;
 }
 
 void Workbench::setObject(const std::string& name, ObjectRef o) {

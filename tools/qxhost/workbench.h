@@ -72,6 +72,9 @@ class Workbench {
   bool execute(std::string_view line);
   // Each failed line of the runs so far: "line N: reason".
   const std::vector<std::string>& failures() const noexcept { return failures_; }
+  // What the session tells on standard error beside the failures (work left unsaved).
+  const std::vector<std::string>& notices() const noexcept { return notices_; }
+  void notice(std::string text) { notices_.push_back(std::move(text)); }
 
   sim::SimHost& host() noexcept { return *host_; }
   // Where commands print; a command's output is kept for the expect lines after it.
@@ -128,6 +131,8 @@ class Workbench {
   // Runs one line; the reason of a failure goes to the output and to `lastFailure_`.
   bool dispatch(std::string_view text);
   bool fail(std::string message);
+  // At the end of the input: false when the user chose to go on with the session.
+  bool endOfInput(bool interactive);
 
   sim::SimHost* host_;
   std::ostream& out_;
@@ -140,6 +145,7 @@ class Workbench {
   std::string flushed_;  // what the current command printed before a dialog asked
   std::function<void(const std::string&)> pager_;
   std::vector<std::string> failures_;
+  std::vector<std::string> notices_;
   std::vector<Command> commands_;
   std::map<std::string, ObjectRef> objects_;
 };
@@ -158,6 +164,12 @@ void addExportCommands(Workbench& w);
 void addSnapshotCommands(Workbench& w);
 void addOrderCommands(Workbench& w);
 void addAllCommands(Workbench& w);
+
+// Before the open schedule bill goes (closed, another opened, the session ending): with unsaved
+// changes asks "保存修改吗?" and prints what happened. False when the bill stays open (Cancel,
+// or a save that did not happen) and `cancellable`; when the session ends, changes not saved are
+// told in the notices.
+bool releaseSchedule(Workbench& w, bool sessionEnds, bool cancellable);
 
 // What a dialog showed and how it was answered; a report as the viewer shows it.
 void printDialog(Workbench& w, const sim::ShownDialog& d);

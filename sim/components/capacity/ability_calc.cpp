@@ -13,9 +13,10 @@ namespace qx::sim {
 
 namespace {
 
-constexpr const char* kWorkOrderSql = R"(
+const std::string kWorkOrderSql = std::string(R"(
 SELECT coalesce(i.FItemID, 0), coalesce(i.FQtyDecimal, 0), coalesce(u.FCoefficient, 1),
-       o.FPlanCommitDate, o.FPlanFinishDate
+       o.FPlanCommitDate, o.FPlanFinishDate, )") +
+                                  kCommonUnitSql + R"(
 FROM icmo o
 LEFT JOIN t_ICItem i ON i.FItemID = o.FItemID
 LEFT JOIN t_MeasureUnit u ON u.FMeasureUnitID = o.FUnitID
@@ -62,7 +63,7 @@ loads(line, b, e, qty, item) AS (
             ORDER BY il.FPriority, r.FNumber, r.FInterID LIMIT 1) AS line,
            o.FPlanCommitDate AS b, o.FPlanFinishDate AS e, o.FQty AS qty, o.FItemID AS item
     FROM icmo o
-    WHERE ?5 <> 0 AND o.FInterID IN (SELECT o FROM live)
+    WHERE ?5 <> 0 AND o.FInterID <> ?6 AND o.FInterID IN (SELECT o FROM live)
       AND o.FPlanCommitDate <= ?3 AND o.FPlanFinishDate >= ?2
       AND NOT EXISTS (SELECT 1 FROM t_eiRepSchedule s WHERE s.FICMOInterID = o.FInterID
                       AND s.FCancel <> 'Y' AND s.FStatus <> 2)) p
@@ -87,9 +88,9 @@ std::vector<AbilityLine> readLines(SqliteDb& db, int64_t item) {
   while (q.step()) {
     AbilityLine l;
     l.id = static_cast<int32_t>(q.integer(0));
-    l.number = q.text(1);
-    l.name = q.text(2);
-    l.workCenter = q.text(3);
+    l.number = fitAbilityText(q.text(1));
+    l.name = fitAbilityText(q.text(2));
+    l.workCenter = fitAbilityText(q.text(3));
     l.productivity = std::max(0.0, finiteOrZero(q.real(4)));
     lines.push_back(std::move(l));
   }
@@ -116,8 +117,18 @@ std::optional<int64_t> daySerial(std::string_view t) {
   return static_cast<int64_t>(automation::makeDate(y, m, d).serial);
 }
 
-AbilityFigures abilityFigures(double ability, double load, double productivity,
-                              double unitCoefficient) {
+std::string fitAbilityText(std::string text) {
+  size_t chars = 0, at = 0;
+  while (at < text.size() && chars < kAbilityTextSize) {
+    unsigned char c = static_cast<unsigned char>(text[at]);
+    at += c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    ++chars;
+  }
+  if (at < text.size()) text.resize(at);
+  return text;
+}
+
+AbilityFigures abilityFigures(double ability, double load, double productivity, double commonUnit) {
   AbilityFigures f;
   f.ability = finiteOrZero(ability);
   f.load = finiteOrZero(load);
@@ -125,7 +136,7 @@ AbilityFigures abilityFigures(double ability, double load, double productivity,
   f.diffRate = f.ability > 0 ? f.diff / f.ability * 100 : 0;
   double perHour = std::max(0.0, finiteOrZero(productivity));
   f.qty = std::max(f.diff, 0.0) * perHour;
-  double coefficient = finiteOrZero(unitCoefficient);
+  double coefficient = finiteOrZero(commonUnit);
   f.auxQty = coefficient > 0 ? f.qty / coefficient : f.qty;
   return f;
 }
@@ -143,6 +154,8 @@ std::optional<AbilityLedger> computeAbility(SqliteDb& db, int32_t workOrder,
     ledger.qtyDecimal = static_cast<int32_t>(std::clamp<int64_t>(q.integer(1), 0, 15));
     double coefficient = finiteOrZero(q.real(2));
     ledger.unitCoefficient = coefficient > 0 ? coefficient : 1;
+    double common = finiteOrZero(q.real(5));
+    ledger.commonUnit = common > 0 ? common : 1;
     std::optional<int64_t> commit = daySerial(q.textView(3)), finish = daySerial(q.textView(4));
     if (commit && finish && *finish >= *commit) {
       from = q.text(3);
@@ -167,7 +180,9 @@ std::optional<AbilityLedger> computeAbility(SqliteDb& db, int32_t workOrder,
     today = *day;
   }
   ledger.lines = readLines(db, item);
-  computeLinesLoad(db, ledger, from, to, options, today);
+  AbilityOptions own = options;
+  own.ownOrder = workOrder;
+  computeLinesLoad(db, ledger, from, to, own, today);
   return ledger;
 }
 
@@ -221,6 +236,7 @@ void computeLinesLoad(SqliteDb& db, AbilityLedger& ledger, const std::string& fr
   q.bind(1, lineIds).bind(2, from).bind(3, to);
   q.bind(4, static_cast<int64_t>(options.releasedOnly ? 1 : 0));
   q.bind(5, static_cast<int64_t>(options.unplannedOrders ? 1 : 0));
+  q.bind(6, static_cast<int64_t>(options.ownOrder));
   while (q.step()) {
     auto line = lineIndex.find(q.integer(0));
     std::optional<int64_t> begin = daySerial(q.textView(1)), end = daySerial(q.textView(2));

@@ -18,7 +18,10 @@
 //   days, so the load stays visible as overload instead of vanishing. A row whose productivity
 //   is 0 (hours unknown) or whose quantity is not positive loads nothing.
 // - With unplannedOrders, a repetitive work order without live schedule rows loads its
-//   quantity over its plan period on its preferred line by the same rule.
+//   quantity over its plan period on its preferred line by the same rule; the order being
+//   planned (ownOrder) does not load its own lines.
+// - Quantities: FQty in the item's base unit; FAuxQty in the item's common unit
+//   (t_ICItem.FProductUnitID), the one definition the remaining-capacity report shares.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +41,7 @@ struct AbilityOptions {
   bool releasedOnly = false;     // only released schedule rows load the lines ("FSchedule" = 1)
   bool remainingOnly = false;    // no capacity before `today` ("CalcRemainAbility" = 1)
   bool unplannedOrders = false;  // orders without schedule rows load too ("FNoPlanICMO" = 1)
+  int32_t ownOrder = 0;          // the order being planned: never part of the unplanned load
   std::string today;             // the host's current date, "yyyy-mm-dd"
 };
 
@@ -53,6 +57,7 @@ struct AbilityLedger {
   int32_t days = 0;                // number of dates, 0 when the work order has no plan period
   int32_t qtyDecimal = 0;          // the item's quantity decimals
   double unitCoefficient = 1;      // base units per unit of the work order
+  double commonUnit = 1;           // base units per unit of the item's common unit
   // Hours per line and date: [line index * days + date index].
   std::vector<double> ability, load;
 };
@@ -63,10 +68,22 @@ struct AbilityFigures {
   double diff = 0;      // ability - load
   double diffRate = 0;  // diff / ability x 100; 0 when there is no capacity
   double qty = 0;       // max(diff, 0) x productivity, base units
-  double auxQty = 0;    // qty in the work order's unit
+  double auxQty = 0;    // qty in the item's common unit
 };
-AbilityFigures abilityFigures(double ability, double load, double productivity,
-                              double unitCoefficient);
+// `commonUnit`: base units per unit of the item's common unit (kCommonUnitSql).
+AbilityFigures abilityFigures(double ability, double load, double productivity, double commonUnit);
+
+// Base units per unit of the item's common unit, as an SQL expression over t_ICItem aliased i:
+// the common unit's coefficient over the base unit's (both to the unit group's base), 1 where a
+// unit is missing. The loader and the remaining-capacity report share it.
+inline constexpr const char* kCommonUnitSql =
+    "(coalesce((SELECT cu.FCoefficient FROM t_MeasureUnit cu WHERE cu.FMeasureUnitID = "
+    "i.FProductUnitID), 1) / coalesce((SELECT bu.FCoefficient FROM t_MeasureUnit bu WHERE "
+    "bu.FMeasureUnitID = i.FUnitID), 1))";
+
+// Texts the loader hands out are cut to what the plug-in's line table holds (characters).
+inline constexpr size_t kAbilityTextSize = 255;
+std::string fitAbilityText(std::string text);
 
 // The serial (days since 1899-12-30) of a date written yyyy-mm-dd; nothing for any other text
 // or a date that does not exist.

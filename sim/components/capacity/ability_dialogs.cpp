@@ -53,7 +53,11 @@ std::string proposalText(const PlanProposal& p) {
         << automation::formatDouble(piece.lowLimit) << "% "
         << automation::formatDouble(piece.lowLimitQty) << "\n";
   }
-  if (p.pieces.empty()) out << "  no line has free capacity\n";
+  if (p.undecomposed <= 0) {
+    out << "  nothing left to decompose\n";
+  } else if (p.pieces.empty()) {
+    out << "  no line has free capacity\n";
+  }
   if (p.leftOver > 0) {
     out << "  left over: " << automation::formatDouble(p.leftOver)
         << " (no free capacity of the item's lines in the plan period)\n";
@@ -155,7 +159,9 @@ void AbilityLoad::shown(std::string_view kind, std::string text, const DialogAns
   if (!answers_) return;
   std::string answer;
   for (const std::string& w : words) answer += (answer.empty() ? "" : " ") + w;
-  answers_->shown({std::string(kind), "", std::move(text), std::move(answer)});
+  std::string title = kind == dialog_kind::kOptions ? "产能选项" : "计划分解";
+  if (texts_) title = (*texts_)(title);
+  answers_->shown({std::string(kind), std::move(title), std::move(text), std::move(answer)});
 }
 
 Variant AbilityLoad::mShowAbilityOption(Args a) {
@@ -219,7 +225,10 @@ Variant AbilityLoad::mShow(Args a) {
   o.unplannedOrders = flag("FNoPlanICMO");
   o.today = hostDate(today_);
   SqliteDb db = database_->open();
-  std::optional<PlanProposal> proposal = proposePlan(db, static_cast<int32_t>(id), o);
+  // The bill open on the order knows its rows not saved yet.
+  std::optional<double> open =
+      bills_ ? bills_->undecomposed(static_cast<int32_t>(id)) : std::nullopt;
+  std::optional<PlanProposal> proposal = proposePlan(db, static_cast<int32_t>(id), o, open);
   if (!proposal) return Variant::nothing();
 
   std::string text = proposalText(*proposal);
@@ -236,6 +245,16 @@ Variant AbilityLoad::mShow(Args a) {
   if (!cancelled) {
     for (const std::string& w : words) {
       if (w != "accept") edit(*proposal, w);
+    }
+    // The dialog plans what is left to plan, no more.
+    double total = 0;
+    for (const PlanPiece& piece : proposal->pieces) total += piece.auxQty;
+    if (total > proposal->undecomposed + 1e-9 * std::max(1.0, proposal->undecomposed)) {
+      std::string all;
+      for (const std::string& w : words) all += (all.empty() ? "" : " ") + w;
+      throw badAnswer(
+          all, "the pieces would total " + automation::formatDouble(total) + ", more than the " +
+                   automation::formatDouble(proposal->undecomposed) + " left to decompose");
     }
   }
   shown("decompose", text, words);

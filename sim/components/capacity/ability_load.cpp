@@ -95,13 +95,21 @@ automation::Ref<automation::Recordset> abilityRecordset(const AbilityLedger& led
     const char* name;
     int32_t type, size;
   };
+  // The texts' size is the plug-in's line table's; the computation cuts longer ones.
+  constexpr auto kText = static_cast<int32_t>(kAbilityTextSize);
   static constexpr Field kFields[] = {
-      {"FLineID", ft::kInteger, 4},        {"FDate", ft::kDate, 8},
-      {"FLineNumber", ft::kVarWChar, 80},  {"FLineName", ft::kVarWChar, 255},
-      {"FWorkCenter", ft::kVarWChar, 255}, {"FProductivity", ft::kDouble, 8},
-      {"FQtyDecimal", ft::kDouble, 8},     {"FAbility", ft::kDouble, 8},
-      {"FLoad", ft::kDouble, 8},           {"FDiff", ft::kDouble, 8},
-      {"FDiffRate", ft::kDouble, 8},       {"FQty", ft::kDouble, 8},
+      {"FLineID", ft::kInteger, 4},
+      {"FDate", ft::kDate, 8},
+      {"FLineNumber", ft::kVarWChar, kText},
+      {"FLineName", ft::kVarWChar, kText},
+      {"FWorkCenter", ft::kVarWChar, kText},
+      {"FProductivity", ft::kDouble, 8},
+      {"FQtyDecimal", ft::kDouble, 8},
+      {"FAbility", ft::kDouble, 8},
+      {"FLoad", ft::kDouble, 8},
+      {"FDiff", ft::kDouble, 8},
+      {"FDiffRate", ft::kDouble, 8},
+      {"FQty", ft::kDouble, 8},
       {"FAuxQty", ft::kDouble, 8},
   };
   for (const Field& f : kFields) rs->appendField({f.name, f.type, f.size});
@@ -113,8 +121,8 @@ automation::Ref<automation::Recordset> abilityRecordset(const AbilityLedger& led
     Variant productivity(line.productivity), decimals(static_cast<double>(ledger.qtyDecimal));
     for (size_t d = 0; d < days; ++d) {
       size_t at = l * days + d;
-      AbilityFigures f = abilityFigures(ledger.ability[at], ledger.load[at], line.productivity,
-                                        ledger.unitCoefficient);
+      AbilityFigures f =
+          abilityFigures(ledger.ability[at], ledger.load[at], line.productivity, ledger.commonUnit);
       automation::Date date{static_cast<double>(ledger.firstDay) + static_cast<double>(d)};
       rs->appendRow({id, Variant(date), number, name, center, productivity, decimals,
                      Variant(f.ability), Variant(f.load), Variant(f.diff), Variant(f.diffRate),
@@ -129,10 +137,13 @@ void registerAbilityLoad(SimHost& host) {
   std::shared_ptr<Database> database = host.databaseShared();
   std::string today = host.options().today;
   std::shared_ptr<DialogAnswerSource> answers = host.dialogsShared();
+  std::shared_ptr<const OpenBills> bills = host.openBillsShared();
+  std::shared_ptr<const HostTexts> texts = host.textsShared();
   std::shared_ptr<AbilityAnswers> record = host.abilityAnswersShared();
   host.components().registerComponent(
-      host::prog_id::kAbilityLoad, [database, today, answers, record] {
-        return ObjectRef(automation::makeObject<AbilityLoad>(database, today, answers, record));
+      host::prog_id::kAbilityLoad, [database, today, answers, bills, texts, record] {
+        return ObjectRef(
+            automation::makeObject<AbilityLoad>(database, today, answers, bills, texts, record));
       });
 }
 

@@ -13,8 +13,10 @@
 #include "automation/recordset.h"
 #include "sim/components/capacity/ability_answers.h"
 #include "sim/components/capacity/ability_calc.h"
+#include "sim/components/host_texts.h"
 #include "sim/db/database.h"
 #include "sim/platform/dialog_answers.h"
+#include "sim/platform/open_bills.h"
 
 namespace qx::sim {
 
@@ -27,13 +29,19 @@ class AbilityLoad final : public automation::Dispatch<AbilityLoad> {
   // `today`: the host's fixed current date, or empty for the machine's date.
   // `answers`: where the dialogs take the user's answers from (null: every dialog takes its
   // default, OK or the proposal as it stands).
+  // `bills`: the schedule bills open in the host (null: none), whose undecomposed quantity the
+  // decomposition dialog proposes.
   // `record`: where each capacity result answered is kept (null: nowhere).
   AbilityLoad(std::shared_ptr<Database> database, std::string today,
               std::shared_ptr<DialogAnswerSource> answers = nullptr,
+              std::shared_ptr<const OpenBills> bills = nullptr,
+              std::shared_ptr<const HostTexts> texts = nullptr,
               std::shared_ptr<AbilityAnswers> record = nullptr)
       : database_(std::move(database)),
         today_(std::move(today)),
         answers_(std::move(answers)),
+        bills_(std::move(bills)),
+        texts_(std::move(texts)),
         record_(std::move(record)) {}
 
  private:
@@ -52,6 +60,8 @@ class AbilityLoad final : public automation::Dispatch<AbilityLoad> {
   std::shared_ptr<Database> database_;
   std::string today_;
   std::shared_ptr<DialogAnswerSource> answers_;
+  std::shared_ptr<const OpenBills> bills_;
+  std::shared_ptr<const HostTexts> texts_;  // the dialogs' titles (null: Chinese)
   std::shared_ptr<AbilityAnswers> record_;
 };
 

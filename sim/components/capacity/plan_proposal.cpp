@@ -66,8 +66,10 @@ void collectRuns(const AbilityLedger& ledger, size_t l, size_t startDay, std::ve
     size_t at = l * days + d;
     double ability = ledger.ability[at];
     if (ability <= 0) continue;  // a day off (or without capacity) carries no load
+    // In the work order's unit, as the schedule rows hold their quantities.
     double free =
-        abilityFigures(ability, ledger.load[at], line.productivity, ledger.unitCoefficient).auxQty;
+        abilityFigures(ability, ledger.load[at], line.productivity, ledger.commonUnit).qty /
+        ledger.unitCoefficient;
     if (free <= 0) {
       close();
       continue;
@@ -94,14 +96,15 @@ void applyLimits(PlanPiece& piece, double highLimit, double lowLimit) {
   piece.lowLimitQty = roundTo(piece.auxQty * (1 - lowLimit / 100), 6);
 }
 
-std::optional<PlanProposal> proposePlan(SqliteDb& db, int32_t workOrder, AbilityOptions options) {
+std::optional<PlanProposal> proposePlan(SqliteDb& db, int32_t workOrder, AbilityOptions options,
+                                        std::optional<double> undecomposed) {
   PlanProposal p;
   {
     SqliteQuery q(db, kOrderSql);
     q.bind(1, static_cast<int64_t>(workOrder));
     if (!q.step()) return std::nullopt;
     p.workOrderNo = q.text(0);
-    p.undecomposed = q.real(1);
+    p.undecomposed = undecomposed ? *undecomposed : q.real(1);
   }
   // Nothing is planned before the host's current date.
   options.remainingOnly = true;

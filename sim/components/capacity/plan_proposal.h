@@ -3,7 +3,8 @@
 // and load as the ledger's).
 //
 // Rules:
-// - Undecomposed: the work order's quantity (its unit) less its schedule rows not cancelled.
+// - Undecomposed: the work order's quantity (its unit) less its schedule rows not cancelled;
+//   with a bill open on the order, the bill's own figure (txtNoQty).
 // - Each line's free quantity per day is the ledger's schedulable quantity in the work order's
 //   unit. Dates before the host's current date have none.
 // - A range is a run of dates on one line whose working days (calendar hours > 0) all have the
@@ -45,8 +46,11 @@ struct PlanProposal {
   std::vector<PlanPiece> pieces;
 };
 
-// Nothing for an unknown work order. `options.today` is where planning starts.
-std::optional<PlanProposal> proposePlan(SqliteDb& db, int32_t workOrder, AbilityOptions options);
+// Nothing for an unknown work order. `options.today` is where planning starts. `undecomposed`:
+// what the open bill still has to plan (its saved and unsaved rows counted), instead of the
+// database's figure; 0 or less proposes nothing.
+std::optional<PlanProposal> proposePlan(SqliteDb& db, int32_t workOrder, AbilityOptions options,
+                                        std::optional<double> undecomposed = std::nullopt);
 
 // The limit quantities of a piece of `qty` under the given limits (percent).
 void applyLimits(PlanPiece& piece, double highLimit, double lowLimit);

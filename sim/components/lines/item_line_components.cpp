@@ -16,8 +16,9 @@ void registerItemLineComponents(SimHost& host) {
   host.components().registerComponent(
       id::kItemLineInfo, [database] { return ObjectRef(makeObject<ItemLineInfo>(database)); });
   std::shared_ptr<DialogScript> dialogs = host.platform().dialogsShared();
-  host.components().registerComponent(id::kLineBrowser, [database, dialogs] {
-    return ObjectRef(makeObject<LineBrowser>(database, dialogs));
+  std::shared_ptr<const HostTexts> texts = host.textsShared();
+  host.components().registerComponent(id::kLineBrowser, [database, dialogs, texts] {
+    return ObjectRef(makeObject<LineBrowser>(database, dialogs, texts));
   });
 }
 

@@ -135,7 +135,8 @@ Variant LineBrowser::mShow(Args) {
   }
 
   // What the dialog offers, and the user's pick among it.
-  ShownDialog shown{std::string(dialog_kind::kLine), "选择生产线", "", ""};
+  const std::string title = "选择生产线";
+  ShownDialog shown{std::string(dialog_kind::kLine), texts_ ? (*texts_)(title) : title, "", ""};
   shown.content = "ShowType " + std::to_string(showType_) + ", ShowMode " +
                   std::to_string(showMode_) + "; lines:";
   if (lines->recordCount() == 0) shown.content += " none";

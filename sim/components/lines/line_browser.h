@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "automation/dispatch.h"
+#include "sim/components/host_texts.h"
 #include "sim/db/database.h"
 #include "sim/platform/dialog_script.h"
 
@@ -31,8 +32,10 @@ class LineBrowser final : public automation::Dispatch<LineBrowser> {
  public:
   static constexpr std::string_view kTypeName = "QxEIItemLine.Browser";
   static std::span<const automation::Member<LineBrowser>> members();
-  LineBrowser(std::shared_ptr<Database> database, std::shared_ptr<DialogScript> dialogs)
-      : database_(std::move(database)), dialogs_(std::move(dialogs)) {}
+  // `texts`: the host's texts for the dialog's title (null: Chinese).
+  LineBrowser(std::shared_ptr<Database> database, std::shared_ptr<DialogScript> dialogs,
+              std::shared_ptr<const HostTexts> texts = nullptr)
+      : database_(std::move(database)), dialogs_(std::move(dialogs)), texts_(std::move(texts)) {}
 
  private:
   automation::Variant mShowType(automation::Args a);
@@ -46,6 +49,7 @@ class LineBrowser final : public automation::Dispatch<LineBrowser> {
 
   std::shared_ptr<Database> database_;
   std::shared_ptr<DialogScript> dialogs_;
+  std::shared_ptr<const HostTexts> texts_;
   int16_t showType_ = 0, showMode_ = 0;
   automation::ObjectRef filter_;
   automation::ObjectRef result_;

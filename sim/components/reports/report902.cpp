@@ -13,18 +13,16 @@ namespace {
 constexpr const char* kSource = "QxEIRpt.Rpt902";
 
 // The item/line pairs of the filter, in report order.
-constexpr const char* kPairsSql = R"(
+const std::string kPairsSql = std::string(R"(
 SELECT i.FNumber, r.FInterID, r.FNumber, r.FName, coalesce(w.FName, ''),
        coalesce(CASE WHEN ?9 <> 0 THEN d.FNumber ELSE d.FShortNumber END, ''),
        CASE WHEN il.FProductivity > 0 THEN il.FProductivity ELSE r.FEIProductivity END,
-       coalesce(pu.FCoefficient, 1) / coalesce(bu.FCoefficient, 1), i.FQtyDecimal
+       )") + kCommonUnitSql + R"(, i.FQtyDecimal
 FROM t_eiItemLine il
 JOIN t_ICItem i ON i.FItemID = il.FItemID
 JOIN t_resource r ON r.FInterID = il.FLineID AND r.FTypeID = 11063 AND r.FDeleted = 0
 LEFT JOIN t_workcenter w ON w.FItemID = r.FWorkCenterID
 LEFT JOIN t_department d ON d.FItemID = w.FDeptID
-LEFT JOIN t_MeasureUnit bu ON bu.FMeasureUnitID = i.FUnitID
-LEFT JOIN t_MeasureUnit pu ON pu.FMeasureUnitID = i.FProductUnitID
 WHERE (?1 = '' OR i.FNumber >= ?1) AND (?2 = '' OR i.FNumber <= ?2)
   AND (?3 = '' OR r.FNumber >= ?3) AND (?4 = '' OR r.FNumber <= ?4)
   AND (?5 = '' OR w.FNumber >= ?5) AND (?6 = '' OR w.FNumber <= ?6)

@@ -93,6 +93,25 @@ Variant Rpt902::mGetReportData(Args) {
     f.options.today = hostDate(today_);
     SqliteDb db = database_->open();
     table_ = computeReport902(db, f);
+    if (texts_) {
+      // The viewer shows the report under captions in the login's language.
+      static constexpr const char* kCaptions[] = {"物料代码",
+                                                  "部门",
+                                                  "工作中心",
+                                                  "生产线代码",
+                                                  "生产线名称",
+                                                  "日期",
+                                                  "能力(小时)",
+                                                  "负荷(小时)",
+                                                  "差异(小时)",
+                                                  "差异率(%)",
+                                                  "可安排生产数(基本单位)",
+                                                  "可安排生产数(常用单位)"};
+      for (size_t i = 0; i < table_->columns.size() && i < std::size(kCaptions); ++i) {
+        table_->columns[i] = (*texts_)(kCaptions[i]);
+      }
+      table_->title = texts_->format("剩余产能表 {1} .. {2}", {f.from, f.to});
+    }
     ok_ = true;
     error_.clear();
   } catch (const Error& e) {

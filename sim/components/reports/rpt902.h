@@ -9,6 +9,7 @@
 #include <string>
 
 #include "automation/dispatch.h"
+#include "sim/components/host_texts.h"
 #include "sim/components/reports/report_shelf.h"
 #include "sim/db/database.h"
 
@@ -18,8 +19,11 @@ class Rpt902 final : public automation::Dispatch<Rpt902> {
  public:
   static constexpr std::string_view kTypeName = "QxEIRpt.Rpt902";
   static std::span<const automation::Member<Rpt902>> members();
-  Rpt902(std::shared_ptr<Database> database, std::string today)
-      : database_(std::move(database)), today_(std::move(today)) {}
+  // `texts`: the host's texts for the report's title and column captions (null: the field
+  // names and an English title).
+  Rpt902(std::shared_ptr<Database> database, std::string today,
+         std::shared_ptr<const HostTexts> texts = nullptr)
+      : database_(std::move(database)), today_(std::move(today)), texts_(std::move(texts)) {}
 
   // The computed report; empty before a successful GetReportData.
   const std::optional<ReportTable>& table() const noexcept { return table_; }
@@ -36,6 +40,7 @@ class Rpt902 final : public automation::Dispatch<Rpt902> {
 
   std::shared_ptr<Database> database_;
   std::string today_;
+  std::shared_ptr<const HostTexts> texts_;
   automation::Variant extFilter_, reportId_, filter_;
   bool ok_ = false;
   std::string error_ = "the report has not been computed";

@@ -56,7 +56,7 @@ TEST_F(ExportTest, LedgerAndReportAsCsv) {
       << read(window);
   std::string rows = read(report);
   EXPECT_EQ(rows.rfind("\xEF\xBB\xBF"
-                       "FItemNumber,",
+                       "Item,Department,",
                        0),
             0u)
       << rows.substr(0, 200);

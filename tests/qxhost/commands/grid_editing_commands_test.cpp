@@ -25,8 +25,8 @@ TEST_F(GridEditingTest, BadCellsAndFailingComponentsNeverCrashAndChangeNoRowUnle
     const char* steps;
     const char* shown;  // in the output
   } cases[] = {
-      {"a line id holding text takes no part in the check; the save cannot store it",
-       "schedule type 2 ColLineId abc\nschedule save\n", "生产线内码 \"abc\": not a number"},
+      {"a line id holding text is no line: the bill's own check refuses the save",
+       "schedule type 2 ColLineId abc\nschedule save\n", "第 2 行 未选择生产线"},
       {"a huge line id: the check cannot be carried out and refuses the save",
        "schedule type 2 ColLineId 99999999999\nschedule save\n", "数据检查出错,原因：Overflow"},
       {"a status that does not convert refuses the save",

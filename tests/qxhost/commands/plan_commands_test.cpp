@@ -56,7 +56,7 @@ TEST_F(PlanCommandsTest, APlannerDecomposesAWorkOrderAndLooksAtTheReport) {
   // Saved, the decomposed row loads line L-06: 8000 over 7 working days at 80 an hour.
   EXPECT_TRUE(has(out, "saved: 0 rows updated, 1 added, 0 removed")) << out;
   EXPECT_TRUE(has(out, "| Load (h)                      |     14.29  |")) << out;
-  EXPECT_TRUE(has(out, "report 902: remaining capacity 2027-01-04 .. 2027-02-26")) << out;
+  EXPECT_TRUE(has(out, "report 902: Remaining capacity 2027-01-04 .. 2027-02-26")) << out;
   EXPECT_TRUE(has(out, "内胆冲压线")) << out;
   EXPECT_TRUE(has(out, "    answered: ok FSchedule=1")) << out;
   EXPECT_TRUE(has(out, "Sorry, you do not have the required permission.")) << out;

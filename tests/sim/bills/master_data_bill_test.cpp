@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "automation/conversions.h"
 #include "automation/events.h"
 #include "automation/host_vector.h"
 #include "support/live_objects.h"
@@ -112,9 +115,32 @@ TEST_F(MasterDataBillTest, AStoreThatTheDatabaseRejectsIsReported) {
   MasterDataBill::Outcome o = bill_->save({{"FNumber", Variant("L-5")}, {"FName", Variant("x")}});
   ASSERT_TRUE(o.failure);
   EXPECT_NE(o.failure->description().find("UNIQUE"), std::string::npos);
+  // A productivity that is no number is the bill's own refusal now, before the database.
   o = bill_->save({{"FInterID", Variant(5)}, {"FEIProductivity", Variant("abc")}});
-  ASSERT_TRUE(o.failure);
+  EXPECT_FALSE(o.failure);
+  EXPECT_EQ(o.action, "refused by the bill's own check, not saved");
   EXPECT_EQ(value("SELECT FEIProductivity FROM t_resource WHERE FInterID = 5"), Variant(0.0));
+}
+
+TEST_F(MasterDataBillTest, AProductivityMustBeAFiniteNumberAboveZeroBeforeThePluginIsAsked) {
+  const std::pair<Variant, bool> cases[] = {
+      {Variant(-45.0), false},        {Variant("-0.5"), false}, {Variant(HUGE_VAL), false},
+      {Variant(std::nan("")), false}, {Variant("abc"), false},  {Variant(true), false},
+      {Variant(0.0), true},           {Variant(12.5), true},    {Variant("7"), true}};
+  for (const auto& [productivity, accepted] : cases) {
+    SCOPED_TRACE(automation::describe(productivity));
+    size_t asked = plugin_->seen.size();
+    MasterDataBill::Outcome o =
+        bill_->save({{"FInterID", Variant(5)}, {"FEIProductivity", productivity}});
+    EXPECT_EQ(plugin_->seen.size(), asked + (accepted ? 1 : 0));
+    EXPECT_EQ(o.action,
+              accepted ? "saved resource 5" : "refused by the bill's own check, not saved");
+    if (!accepted) {
+      EXPECT_EQ(o["sMsg"], Variant("生产率必须是大于 0 的数"));
+      EXPECT_EQ(o["bCancel"], Variant(true));
+    }
+  }
+  EXPECT_EQ(value("SELECT FEIProductivity FROM t_resource WHERE FInterID = 5"), Variant(7.0));
 }
 
 TEST_F(MasterDataBillTest, DeletingFollowsTheAnswer) {

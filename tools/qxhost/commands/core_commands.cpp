@@ -180,7 +180,8 @@ void addCoreCommands(Workbench& w) {
     w.addCommand({name, "", "ends the session (the rest of a script is not run)",
                   [](Workbench& wb, const Line& l) {
                     expectWords(l, 1, 1);
-                    wb.stop();
+                    // Unsaved work asks first; Cancel keeps the session going.
+                    if (releaseSchedule(wb, true, true)) wb.stop();
                   },
                   name});
   }

@@ -63,7 +63,7 @@ void open(Workbench& w, const Line& l) {
   }
   // As the client does it: the plug-in by identifier, then Init with the engine's source.
   ObjectRef plugin = host.platform().createObject(host::prog_id::kEIResource);
-  auto engine = automation::makeObject<MasterDataBill>(host.databaseShared());
+  auto engine = automation::makeObject<MasterDataBill>(host.databaseShared(), host.textsShared());
   plugin->call("Init", ObjectRef(engine->events()));
   w.setObject(kPlugin, plugin);
   w.setObject(kBill, ObjectRef(engine));

@@ -276,6 +276,10 @@ void cmdSchedule(Workbench& w, const Line& l) {
     auto b = std::make_unique<sim::ScheduleBill>(
         w.host(), automation::ObjectRef(widgets::LedgerData::create()));
     b->load(id);
+    if (!releaseSchedule(w, false, true)) {
+      w.out() << "work order " << id << " not opened: the open bill stays open\n";
+      return;
+    }
     w.schedule.reset();
     w.out() << say(w, "work order ", "工单 ") << b->form().text("txtNo").text << " (" << id << "), "
             << say(w, "item ", "物料 ") << b->form().text("txtItemNumber").text
@@ -390,7 +394,9 @@ void cmdSchedule(Workbench& w, const Line& l) {
       w.out() << "  " << name << " = " << Workbench::formatValue(value) << "\n";
     }
   } else if (sub == "close") {
-    bill(w).close();
+    bill(w);
+    if (!releaseSchedule(w, false, true)) return;
+    w.schedule->close();
     w.schedule.reset();
     w.out() << say(w, "schedule bill closed\n", "排产单已关闭\n");
   } else {
@@ -399,6 +405,19 @@ void cmdSchedule(Workbench& w, const Line& l) {
 }
 
 }  // namespace
+
+bool releaseSchedule(Workbench& w, bool sessionEnds, bool cancellable) {
+  if (!w.schedule || !w.schedule->changed()) return true;
+  BillView before = viewOf(w);
+  sim::ScheduleBill::Outcome o = w.schedule->confirmClose();
+  report(w, "unsaved changes", before, o, false);
+  if (o.cancel && cancellable) return false;
+  if (sessionEnds && !o.saved) {
+    w.notice("the schedule bill of work order " + w.schedule->form().text("txtNo").text +
+             " had unsaved changes when the session ended: they were not saved");
+  }
+  return true;
+}
 
 void addScheduleCommands(Workbench& w) {
   w.addCommand({"schedule",

@@ -12,6 +12,7 @@
 
 #include "automation/conversions.h"
 #include "automation/host_dictionary.h"
+#include "automation/text.h"
 #include "sim/db/plant_generator.h"
 #include "sim/platform/host_date.h"
 #include "sim/sim_host.h"
@@ -170,11 +171,24 @@ TEST_F(AbilityLoadTest, FiguresPerOptionMatchTheHandComputedOnes) {
        11,
        "2027-01-04",
        {8, 10, -2, -25, 0, 0}},
+      // Order 300 is in pieces, the item's common unit is the box of 10: 40 pieces = 4 boxes.
+      {"order in another unit than the item's common unit",
+       {{"RepICMO", Variant(300.0)}},
+       11,
+       "2027-01-05",
+       {8, 4, 4, 50, 40, 4}},
+      // Unplanned, order 300 would load 80 pieces = 8 h over its 2 working days on line 11;
+      // as the bill's own order it does not (the other orders are as in "unplanned orders").
+      {"the bill's own order is not its own load",
+       {{"RepICMO", Variant(300.0)}, {"FNoPlanICMO", on}},
+       11,
+       "2027-01-04",
+       {8, 10, -2, -25, 0, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::map<std::string, Variant> options = c.options;
-    options["RepICMO"] = Variant(100.0);
+    options.emplace("RepICMO", Variant(100.0));
     auto all = figures(load(options));
     auto it = all.find({c.line, c.date});
     ASSERT_NE(it, all.end());
@@ -260,6 +274,17 @@ TEST_F(AbilityLoadTest, HostDates) {
   EXPECT_EQ(rs->value(7), Variant(0.0));
   rs->moveNext();
   EXPECT_EQ(rs->value(7), Variant(16.0));
+}
+
+TEST_F(AbilityLoadTest, ALineNumberLongerThanThePluginsTableIsCutNotRefused) {
+  std::string number;
+  for (int i = 0; i < 40; ++i) number += "生产线编号-" + std::to_string(i) + ";";  // 350 characters
+  (void)database_->open().execute("UPDATE t_resource SET FNumber = '" + number +
+                                  "' WHERE FInterID = 12");
+  auto rs = automation::refCast<Recordset>(load({{"RepICMO", Variant(100.0)}}).toObject());
+  rs->move(12);  // line 12 now sorts after L-C
+  std::string shown = rs->value(2).toString();
+  EXPECT_EQ(automation::utf8Length(shown), 255u);
 }
 
 TEST_F(AbilityLoadTest, AGeneratedPlantLoadsItsLinesOverWorkingDays) {
