@@ -1,0 +1,267 @@
+// Mixed operations on a recordset whose fields keep their own types, replayed on a plain list of
+// variant rows: after every operation both show the same rows, values, errors and position.
+// The value a write stores is taken from a recordset whose fields keep variants (the storage
+// every field had before), so the conversion rules are the reference's too.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "automation/error.h"
+#include "automation/recordset.h"
+#include "automation/recordset_filter.h"
+#include "fuzz_support.h"
+
+using qx::automation::Date;
+using qx::automation::Error;
+using qx::automation::FieldDef;
+using qx::automation::Recordset;
+using qx::automation::Variant;
+namespace ft = qx::automation::field_type;
+
+namespace {
+
+const FieldDef kFields[] = {
+    {"FLong", ft::kInteger, 0, qx::automation::field_attr::kUnspecified},
+    {"FDouble", ft::kDouble, 0, qx::automation::field_attr::kUnspecified},
+    {"FDate", ft::kDate, 0, qx::automation::field_attr::kUnspecified},
+    {"FText", ft::kVarWChar, 6, qx::automation::field_attr::kUnspecified},
+    {"FBool", ft::kBoolean, 0, qx::automation::field_attr::kUnspecified},
+    {"FSmall", ft::kSmallInt, 0, 0},  // not nullable
+    {"FAny", ft::kVariant, 0, qx::automation::field_attr::kUnspecified},
+};
+constexpr size_t kCount = std::size(kFields);
+
+Variant valueFrom(qx::fuzz::Input& in) {
+  switch (in.pick(10)) {
+    case 0:
+      return Variant();
+    case 1:
+      return Variant::null();
+    case 2:
+      return Variant(static_cast<bool>(in.byte() & 1));
+    case 3:
+      return Variant(static_cast<int16_t>(static_cast<int8_t>(in.byte())));
+    case 4:
+      return Variant(static_cast<int32_t>(static_cast<int8_t>(in.byte())) * 1000);
+    case 5:
+      return Variant(static_cast<double>(static_cast<int8_t>(in.byte())) / 4);
+    case 6:
+      return Variant(in.bits());
+    case 7:
+      return Variant(Date{46000.0 + static_cast<int8_t>(in.byte()) / 2.0});
+    default:
+      return Variant(in.text(';'));
+  }
+}
+
+std::string conditionFrom(qx::fuzz::Input& in) {
+  static const char* ops[] = {"=", "<>", "<", ">", "<=", ">="};
+  static const char* literals[] = {"0",    "1",  "-1",           "2.5",  "'a'",    "'A'",
+                                   "'12'", "''", "#2025-12-09#", "1000", "'True'", "-1000"};
+  std::string c = std::string(kFields[in.pick(kCount)].name) + " " + ops[in.pick(6)] + " " +
+                  literals[in.pick(std::size(literals))];
+  if (in.pick(3) == 0) c += " AND " + conditionFrom(in);
+  return c;
+}
+
+bool same(const Variant& a, const Variant& b) {
+  if (a.type() == qx::automation::VarType::Double && b.type() == qx::automation::VarType::Double &&
+      std::isnan(a.toDouble())) {
+    return std::isnan(b.toDouble());
+  }
+  return a == b;
+}
+
+template <class F>
+int32_t errorOf(F&& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+// The list of variant rows with the recordset's filter and position rules.
+struct Reference {
+  std::vector<std::vector<Variant>> rows;
+  std::vector<size_t> view;
+  bool filtered = false;
+  long pos = 0;
+  long size() const { return static_cast<long>(filtered ? view.size() : rows.size()); }
+  size_t rowAt(long p) const {
+    return filtered ? view[static_cast<size_t>(p)] : static_cast<size_t>(p);
+  }
+  bool current() const { return pos >= 0 && pos < size(); }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  qx::fuzz::Input in(data, size);
+  auto rs = Recordset::create();
+  auto converter = Recordset::create();  // one row: what a write stores, by the variant rules
+  converter->setTypedColumns(false);
+  for (const FieldDef& f : kFields) {
+    rs->appendField(f);
+    converter->appendField(f);
+  }
+  rs->open();
+  converter->open();
+  converter->appendRows(1);
+  converter->moveFirst();
+  // The stored value of a write to field c, or the write's error.
+  auto convert = [&](size_t c, const Variant& v, Variant& stored) {
+    int32_t e = errorOf([&] { converter->setValue(c, v); });
+    if (e == 0) stored = converter->value(c);
+    return e;
+  };
+
+  Reference ref;
+  std::string log;
+  for (int step = 0; step < 64 && !in.empty(); ++step) {
+    int32_t got = 0, expected = 0;
+    switch (in.pick(11)) {
+      case 0: {
+        log += "AddNew;";
+        got = errorOf([&] { rs->addNew(); });
+        ref.rows.emplace_back(kCount, Variant::null());
+        if (ref.filtered) ref.view.push_back(ref.rows.size() - 1);
+        ref.pos = ref.size() - 1;
+        break;
+      }
+      case 1:
+      case 2: {
+        size_t c = in.pick(kCount);
+        Variant v = valueFrom(in);
+        log += "Value " + std::to_string(c) + " = " + describe(v) + ";";
+        got = errorOf([&] { rs->setValue(c, v); });
+        if (!ref.current()) {
+          expected = 3021;
+        } else {
+          Variant stored;
+          expected = convert(c, v, stored);
+          if (expected == 0) ref.rows[ref.rowAt(ref.pos)][c] = stored;
+        }
+        break;
+      }
+      case 3: {
+        std::vector<Variant> row;
+        for (size_t c = 0; c < kCount; ++c) row.push_back(valueFrom(in));
+        log += "appendRow;";
+        got = errorOf([&] { rs->appendRow(row); });
+        std::vector<Variant> stored(kCount);
+        for (size_t c = 0; c < kCount && expected == 0; ++c)
+          expected = convert(c, row[c], stored[c]);
+        if (expected == 0) {
+          ref.rows.push_back(stored);
+          if (ref.filtered) ref.view.push_back(ref.rows.size() - 1);
+        }
+        break;
+      }
+      case 4: {
+        std::string f = in.pick(4) == 0 ? std::string() : conditionFrom(in);
+        log += "Filter " + f + ";";
+        got = errorOf([&] { rs->setFilter(f); });
+        auto conditions = qx::automation::parseFilter(f);
+        ref.filtered = !conditions.empty();
+        ref.view.clear();
+        for (size_t r = 0; r < ref.rows.size(); ++r) {
+          bool all = true;
+          for (const auto& cond : conditions) {
+            size_t c = *rs->findColumn(cond.field);
+            all = all && qx::automation::matches(ref.rows[r][c], cond);
+          }
+          if (all) ref.view.push_back(r);
+        }
+        ref.pos = 0;
+        break;
+      }
+      case 5: {
+        int32_t n = static_cast<int8_t>(in.byte()) % 5;
+        log += "Move " + std::to_string(n) + ";";
+        got = errorOf([&] { rs->move(n); });
+        if ((n > 0 && ref.pos >= ref.size()) || (n < 0 && ref.pos < 0)) {
+          expected = 3021;
+        } else {
+          ref.pos = std::clamp(ref.pos + n, -1L, ref.size());
+        }
+        break;
+      }
+      case 6:
+        log += "MoveFirst;";
+        rs->moveFirst();
+        ref.pos = 0;
+        break;
+      case 7:
+        log += "MoveNext;";
+        got = errorOf([&] { rs->moveNext(); });
+        if (ref.pos + 1 > ref.size()) {
+          expected = 3021;
+        } else {
+          ++ref.pos;
+        }
+        break;
+      case 8: {
+        size_t n = in.pick(3);
+        log += "appendRows " + std::to_string(n) + ";";
+        rs->appendRows(n);
+        for (size_t k = 0; k < n; ++k) {
+          ref.rows.emplace_back(kCount, Variant::null());
+          if (ref.filtered) ref.view.push_back(ref.rows.size() - 1);
+        }
+        break;
+      }
+      case 9: {
+        size_t c = in.pick(kCount);
+        size_t r = in.pick(static_cast<unsigned>(ref.rows.size() + 1));
+        Variant v = valueFrom(in);
+        log += "setCell " + std::to_string(r) + " " + std::to_string(c) + " = " + describe(v) + ";";
+        got = errorOf([&] {
+          if (v.type() == qx::automation::VarType::Double) return rs->setCell(r, c, v.toDouble());
+          if (v.type() == qx::automation::VarType::Long) return rs->setCell(r, c, v.toInt32());
+          if (v.type() == qx::automation::VarType::Date) return rs->setCell(r, c, v.toDate());
+          if (const std::string* s = v.stringIf()) return rs->setCell(r, c, std::string_view(*s));
+          rs->setCell(r, c, v);
+        });
+        if (r >= ref.rows.size()) {
+          expected = 3021;
+        } else {
+          Variant stored;
+          expected = convert(c, v, stored);
+          if (expected == 0) ref.rows[r][c] = stored;
+        }
+        break;
+      }
+      default:
+        log += "Indexing;";
+        rs->setIndexing(in.byte() & 1);
+        break;
+    }
+    QX_FUZZ_CHECK(got == expected, log + " failed with " + std::to_string(got) + ", not " +
+                                       std::to_string(expected));
+    QX_FUZZ_CHECK(rs->recordCount() == ref.size() &&
+                      rs->eof() == (ref.size() == 0 || ref.pos >= ref.size()) &&
+                      rs->bof() == (ref.size() == 0 || ref.pos < 0),
+                  log + " moved elsewhere");
+    if (ref.current()) {
+      for (size_t c = 0; c < kCount; ++c) {
+        Variant v = rs->value(c);
+        QX_FUZZ_CHECK(same(v, ref.rows[ref.rowAt(ref.pos)][c]),
+                      log + " field " + std::to_string(c) + " reads " + describe(v) + ", not " +
+                          describe(ref.rows[ref.rowAt(ref.pos)][c]));
+      }
+    }
+  }
+  // Every row, unfiltered.
+  rs->setFilter("");
+  size_t r = 0;
+  for (rs->moveFirst(); !rs->eof(); rs->moveNext(), ++r) {
+    for (size_t c = 0; c < kCount; ++c) {
+      QX_FUZZ_CHECK(same(rs->value(c), ref.rows[r][c]),
+                    log + " row " + std::to_string(r) + " differs");
+    }
+  }
+  QX_FUZZ_CHECK(r == ref.rows.size(), log + " has another number of rows");
+  return 0;
+}
