@@ -86,26 +86,6 @@ RecordsetColumn::Kind RecordsetColumn::kindFor(int32_t type) noexcept {
   }
 }
 
-bool RecordsetColumn::fits(const Variant& v) const noexcept {
-  switch (kind_) {
-    case Kind::Double:
-      return v.type() == VarType::Double;
-    case Kind::Date:
-      return v.type() == VarType::Date;
-    case Kind::Long:
-      return v.type() == VarType::Long;
-    case Kind::Integer:
-      return v.type() == VarType::Integer;
-    case Kind::Boolean:
-      return v.type() == VarType::Boolean;
-    case Kind::Text:
-      return v.type() == VarType::String;
-    case Kind::Variant:
-      return true;
-  }
-  return false;
-}
-
 void RecordsetColumn::reserve(size_t n) {
   switch (kind_) {
     case Kind::Double:
@@ -130,7 +110,6 @@ void RecordsetColumn::reserveOneMore() {
 }
 
 void RecordsetColumn::push(const Variant& v) {
-  if (kind_ != Kind::Variant && !v.isNull() && !fits(v)) toVariants();
   if (kind_ == Kind::Variant) {
     variants_.push_back(v);
     ++size_;
@@ -209,7 +188,6 @@ void RecordsetColumn::setText(size_t row, std::string_view text) {
 }
 
 void RecordsetColumn::set(size_t row, const Variant& v) {
-  if (kind_ != Kind::Variant && !v.isNull() && !fits(v)) toVariants();
   if (kind_ == Kind::Variant) {
     variants_[row] = v;
     return;
@@ -261,18 +239,6 @@ Variant RecordsetColumn::get(size_t row) const {
       break;
   }
   return variants_[row];
-}
-
-void RecordsetColumn::toVariants() {
-  std::vector<Variant> all;
-  all.reserve(size_ + 1);
-  for (size_t r = 0; r < size_; ++r) all.push_back(get(r));
-  kind_ = Kind::Variant;
-  variants_ = std::move(all);
-  doubles_ = {};
-  ints_ = {};
-  nulls_.clear();
-  texts_.reset();
 }
 
 void RecordsetColumn::compactTexts() {

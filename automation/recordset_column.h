@@ -1,7 +1,7 @@
 // One field's values of the in-memory recordset, kept in storage of the field's own type:
 // doubles and dates as doubles, Long, Integer and Boolean as 32-bit integers, texts as numbers
 // into one buffer of the field's distinct texts, Null as a bit apart. A field of type Variant
-// (or any value that does not fit the field's type) keeps whole variants.
+// keeps whole variants (the recordset converts every other field's values to its type first).
 //
 // The sizes do not depend on the pointer size: a row of a typed field takes the same bytes in a
 // 32-bit and a 64-bit process (8 for a double or date, 4 for an integer or a text, 1 bit for
@@ -90,8 +90,7 @@ class RecordsetColumn {
   void reserve(size_t n);
   void reserveOneMore();
 
-  // `v` is a value already converted for the field: Null or a value of the field's type (any
-  // other value turns the column into variants).
+  // `v` is a value already converted for the field: Null or a value of the field's type.
   void push(const Variant& v);
   void pushNulls(size_t n);
   // One Null row, after reserveOneMore (cannot fail then).
@@ -139,9 +138,6 @@ class RecordsetColumn {
   void setText(size_t row, std::string_view text);
 
  private:
-  bool fits(const Variant& v) const noexcept;
-  // Turns the column into variants (a value of another type arrived).
-  void toVariants();
   void compactTexts();
 
   Kind kind_;
