@@ -10,8 +10,8 @@
 
 #include "automation/host_dictionary.h"
 #include "automation/recordset.h"
-#include "sim/ability_load.h"
-#include "sim/plant_generator.h"
+#include "sim/components/capacity/ability_load.h"
+#include "sim/db/plant_generator.h"
 
 namespace qx::sim {
 namespace {

@@ -13,12 +13,7 @@
 
 #include "automation/conversions.h"
 #include "automation/recordset.h"
-#include "host/prog_ids.h"
-#include "scheduler/ei_rep_scheduler.h"
-#include "services/local_string.h"
-#include "sim/schedule_bill.h"
-#include "sim/sim_host.h"
-#include "widgets/ledger_data.h"
+#include "bench/bench_bill.h"
 
 namespace qx::scheduler {
 
@@ -92,45 +87,25 @@ class FakeLoader final : public automation::Dispatch<FakeLoader> {
 // The schedule bill of the sample work order with the capacity area shown; its first rows are
 // put on lines 1001 and 1002 and taken out of the line check (status 1), so a selection change
 // measures the ledger alone.
-struct Bill {
-  std::filesystem::path home = std::filesystem::temp_directory_path() / "qx-ability-bench";
-  std::unique_ptr<sim::SimHost> host;
-  std::unique_ptr<sim::ScheduleBill> bill;
+struct Bill : BenchBill {
   double resultMB = 0;
 
-  Bill() {
-    std::filesystem::remove_all(home);
-    sim::HostOptions o = sim::HostOptions::fromEnvironment();
-    o.home = home;
-    o.database.clear();
-    host = std::make_unique<sim::SimHost>(o);
+  Bill() : BenchBill("ability_bench") {
     double before = residentMB();
     ObjectRef result(capacityResult());
     resultMB = residentMB() - before;
-    host->components().registerComponent(host::prog_id::kAbilityLoad, [result] {
+    host().components().registerComponent(host::prog_id::kAbilityLoad, [result] {
       return ObjectRef(automation::makeObject<FakeLoader>(result));
     });
-    host->components().registerComponent(host::prog_id::kEIRepScheduler,
-                                         [] { return ObjectRef(EIRepScheduler::create()); });
-    host->registry().write(settingsKeyPath(0), "ShowAbility", Variant(true));
-    bill = std::make_unique<sim::ScheduleBill>(*host, ObjectRef(widgets::LedgerData::create()));
-    bill->load(5001);
-    sim::GridControl& g = *bill->form().grid;
-    for (int32_t r = 2; r <= 3; ++r) {
-      g.cell(r, sim::scheduleColumnIndex("ColLineId")).value = Variant(1001 + (r - 2) * 250);
-      g.cell(r, sim::scheduleColumnIndex("ColStatusId")).value = Variant(1);
-    }
-    if (auto failure = bill->attachPlugin(host::prog_id::kEIRepScheduler)) {
-      throw *failure;
-    }
+    host().registry().write(settingsKeyPath(0), "ShowAbility", Variant(true));
+    open(5001, [](sim::ScheduleBill& bill) {
+      sim::GridControl& g = *bill.form().grid;
+      for (int32_t r = 2; r <= 3; ++r) {
+        g.cell(r, sim::scheduleColumnIndex("ColLineId")).value = Variant(1001 + (r - 2) * 250);
+        g.cell(r, sim::scheduleColumnIndex("ColStatusId")).value = Variant(1);
+      }
+    });
   }
-  ~Bill() {
-    bill.reset();
-    host.reset();
-    services::releaseModuleState();
-    std::filesystem::remove_all(home);
-  }
-  EIRepScheduler& plugin() { return dynamic_cast<EIRepScheduler&>(*bill->plugin()); }
 };
 
 Bill& theBill() {
@@ -202,10 +177,10 @@ void BM_SelectAnotherLine(benchmark::State& state) {
   int32_t row = 2;
   for (auto _ : state) {
     row = row == 2 ? 3 : 2;
-    auto outcome = b.bill->select(row, 1);
+    auto outcome = b.bill().select(row, 1);
     if (outcome.failure) state.SkipWithError(outcome.failure->description().c_str());
   }
-  state.counters["ledger_rows"] = b.bill->form().ldgAbility->rows();
+  state.counters["ledger_rows"] = b.bill().form().ldgAbility->rows();
 }
 BENCHMARK(BM_SelectAnotherLine)->Unit(benchmark::kMicrosecond);
 

@@ -9,7 +9,7 @@
 #include "automation/host_dictionary.h"
 #include "automation/host_vector.h"
 #include "automation/recordset.h"
-#include "sim/ledger_grid.h"
+#include "sim/controls/ledger/ledger_grid.h"
 #include "widgets/ledger_data.h"
 
 namespace qx::widgets {

@@ -10,15 +10,10 @@
 #include "automation/conversions.h"
 #include "automation/host_dictionary.h"
 #include "automation/host_vector.h"
-#include "host/prog_ids.h"
-#include "scheduler/ei_rep_scheduler.h"
-#include "services/local_string.h"
-#include "sim/plan_proposal.h"
-#include "sim/plant_generator.h"
-#include "sim/schedule_bill.h"
-#include "sim/sim_host.h"
-#include "sim/sqlite_query.h"
-#include "widgets/ledger_data.h"
+#include "bench/bench_bill.h"
+#include "sim/components/capacity/plan_proposal.h"
+#include "sim/db/plant_generator.h"
+#include "sim/db/sqlite_query.h"
 
 namespace qx::scheduler {
 
@@ -34,34 +29,11 @@ namespace {
 
 constexpr int32_t kExistingRows = 2000;
 
-struct Bill {
-  std::filesystem::path home;
-  std::unique_ptr<sim::SimHost> host;
-  std::unique_ptr<sim::ScheduleBill> bill;
-  Bill() {
-    home = std::filesystem::temp_directory_path() / ("qx_wizard_bench_" + std::to_string(getpid()));
-    std::filesystem::remove_all(home);
-    sim::HostOptions o = sim::HostOptions::fromEnvironment();
-    o.home = home;
-    o.database.clear();
-    o.today = "2026-12-08";
-    host = std::make_unique<sim::SimHost>(o);
-    host->components().registerComponent(host::prog_id::kEIRepScheduler,
-                                         [] { return ObjectRef(EIRepScheduler::create()); });
-    bill = std::make_unique<sim::ScheduleBill>(*host, ObjectRef(widgets::LedgerData::create()));
-    bill->load(5001);
-    if (bill->attachPlugin(host::prog_id::kEIRepScheduler)) std::abort();
-  }
-  ~Bill() {
-    bill.reset();
-    host.reset();
-    services::releaseModuleState();
-    std::filesystem::remove_all(home);
-  }
-  EIRepScheduler& plugin() { return dynamic_cast<EIRepScheduler&>(*bill->plugin()); }
-  // The grid back to its 2,000 numbered rows and a quantity that no fill uses up.
+// The sample bill with its grid at 2,000 numbered rows and a quantity no fill uses up.
+struct Bill : BenchBill {
+  Bill() : BenchBill("wizard_bench", "2026-12-08") { open(5001); }
   void reset() {
-    sim::GridControl& g = *bill->form().grid;
+    sim::GridControl& g = *bill().form().grid;
     g.setRows(1 + kExistingRows);
     int32_t col = sim::scheduleColumnIndex("ColBillNo");
     for (int32_t r = 2; r <= g.rows(); ++r) {
@@ -69,7 +41,7 @@ struct Bill {
         g.cell(r, col).value = Variant("WO-2612-001_" + std::to_string(r - 1));
       }
     }
-    bill->form().text("txtNoQty").text = "100000000";
+    bill().form().text("txtNoQty").text = "100000000";
   }
 };
 
@@ -106,7 +78,7 @@ void BM_FillPlanRows(benchmark::State& state) {
     state.ResumeTiming();
     WizardBench::fill(b.plugin(), rows);
   }
-  state.counters["rows"] = static_cast<double>(b.bill->form().grid->rows() - 1);
+  state.counters["rows"] = static_cast<double>(b.bill().form().grid->rows() - 1);
 }
 BENCHMARK(BM_FillPlanRows)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
 
@@ -115,7 +87,7 @@ BENCHMARK(BM_FillPlanRows)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
 void BM_FillRescanning(benchmark::State& state) {
   Bill& b = bill();
   const int n = static_cast<int>(state.range(0));
-  sim::GridControl& g = *b.bill->form().grid;
+  sim::GridControl& g = *b.bill().form().grid;
   const int32_t col = sim::scheduleColumnIndex("ColBillNo");
   for (auto _ : state) {
     state.PauseTiming();

@@ -2,7 +2,7 @@
 // its options, given again in their plain form, parse to the same result. A line either fails
 // with an unclosed quote or gives words that read back the same when each is quoted again, and
 // (the words written bare) when joined by blanks.
-#include "tools/qxhost/command_line.h"
+#include "tools/qxhost/session/command_line.h"
 #include "fuzz_support.h"
 #include "tools/qxhost/workbench.h"
 

@@ -12,8 +12,8 @@
 #include "automation/recordset.h"
 #include "fuzz_host.h"
 #include "fuzz_support.h"
-#include "sim/header_line_service.h"
-#include "sim/ledger_grid.h"
+#include "sim/controls/ledger/header_line_service.h"
+#include "sim/controls/ledger/ledger_grid.h"
 #include "widgets/ledger_data.h"
 
 using namespace qx::automation;

@@ -10,7 +10,7 @@
 
 #include "automation/error.h"
 #include "fuzz_support.h"
-#include "sim/registry_file.h"
+#include "sim/platform/registry_file.h"
 
 using qx::automation::Variant;
 using qx::fuzz::shown;

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "automation/error.h"
-#include "sim/host_date.h"
+#include "sim/platform/host_date.h"
 
 namespace qx::sim {
 

@@ -6,15 +6,15 @@
 #include <memory>
 #include <string>
 
-#include "sim/access_rights.h"
-#include "sim/component_registry.h"
-#include "sim/database.h"
-#include "sim/dialog_answers.h"
-#include "sim/fault_injector.h"
-#include "sim/login.h"
-#include "sim/registry_file.h"
-#include "sim/report_shelf.h"
-#include "sim/sim_platform.h"
+#include "sim/components/account/access_rights.h"
+#include "sim/components/account/login.h"
+#include "sim/components/component_registry.h"
+#include "sim/components/reports/report_shelf.h"
+#include "sim/db/database.h"
+#include "sim/platform/dialog_answers.h"
+#include "sim/platform/fault_injector.h"
+#include "sim/platform/registry_file.h"
+#include "sim/platform/sim_platform.h"
 
 namespace qx::sim {
 

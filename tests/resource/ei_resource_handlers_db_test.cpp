@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "resource/ei_resource.h"
-#include "sim/master_data_bill.h"
+#include "sim/bills/master_data_bill.h"
 #include "sim/sim_host.h"
 #include "support/live_objects.h"
 #include "support/temp_home.h"

@@ -5,7 +5,7 @@
 #include "automation/recordset.h"
 #include "resource/ei_resource.h"
 #include "services/fakes.h"
-#include "sim/fault_injector.h"
+#include "sim/platform/fault_injector.h"
 #include "support/live_objects.h"
 
 namespace qx::resource {

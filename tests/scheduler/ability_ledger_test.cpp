@@ -12,7 +12,7 @@
 #include "automation/recordset.h"
 #include "automation/text.h"
 #include "schedule_fixture.h"
-#include "sim/string_table.h"
+#include "sim/components/string_table.h"
 
 namespace qx::scheduler {
 namespace {

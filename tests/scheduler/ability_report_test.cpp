@@ -7,7 +7,7 @@
 #include "automation/host_dictionary.h"
 #include "schedule_fixture.h"
 #include "scheduler/bill_seq.h"
-#include "sim/sqlite_query.h"
+#include "sim/db/sqlite_query.h"
 #include "support/fake_object.h"
 
 namespace qx::scheduler {

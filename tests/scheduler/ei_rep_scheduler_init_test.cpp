@@ -3,7 +3,7 @@
 
 #include "automation/host_dictionary.h"
 #include "scheduler/schedule_fixture.h"
-#include "sim/event_source.h"
+#include "sim/bills/event_source.h"
 
 namespace qx::scheduler {
 namespace {

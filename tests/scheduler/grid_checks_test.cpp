@@ -6,9 +6,9 @@
 
 #include "automation/host_dictionary.h"
 #include "schedule_fixture.h"
-#include "sim/item_line_info.h"
-#include "sim/line_browser.h"
-#include "sim/sqlite_connection.h"
+#include "sim/components/lines/item_line_info.h"
+#include "sim/components/lines/line_browser.h"
+#include "sim/db/sqlite_connection.h"
 
 namespace qx::scheduler {
 namespace {

@@ -8,7 +8,7 @@
 #include "automation/host_vector.h"
 #include "schedule_fixture.h"
 #include "scheduler/bill_seq.h"
-#include "sim/host_date.h"
+#include "sim/platform/host_date.h"
 #include "support/fake_object.h"
 
 namespace qx::scheduler {

@@ -10,7 +10,7 @@
 #include "host/prog_ids.h"
 #include "scheduler/ei_rep_scheduler.h"
 #include "services/local_string.h"
-#include "sim/schedule_bill.h"
+#include "sim/bills/schedule_bill.h"
 #include "sim/sim_host.h"
 #include "support/live_objects.h"
 #include "support/temp_home.h"

@@ -7,7 +7,7 @@
 #include "host/event_interfaces.h"
 #include "schedule_fixture.h"
 #include "services/sys_objects.h"
-#include "sim/tool_bar.h"
+#include "sim/controls/tool_bar.h"
 
 namespace qx::scheduler {
 namespace {
@@ -47,7 +47,8 @@ TEST_F(ToolbarCommandsTest, NamesDifferingOnlyInLetterCaseDoNothing) {
     EXPECT_EQ(plugin().abilityOptions(), options);
     EXPECT_EQ(plugin().abilityResult(), result);
     EXPECT_EQ(messages(), 0u);
-    EXPECT_TRUE(host_->dialogs().dialogs().empty());
+    const sim::DialogScript& dialogs = host_->platform().dialogs();
+    EXPECT_EQ(dialogs.shownCount("options") + dialogs.shownCount("decompose"), 0u);
     EXPECT_TRUE(host_->reports().shown().empty());
     EXPECT_FALSE(bill_->detailShown());
   }
@@ -88,7 +89,7 @@ TEST_F(ToolbarCommandsTest, ConfirmedOptionsReloadTheLedgerCancelledOnesKeepIt) 
   EXPECT_FALSE(click("abilityOption").failure);
   EXPECT_NE(plugin().abilityResult(), before);
   EXPECT_EQ(plugin().abilityOptions()->get("Value", "FSchedule").toInt32(), 1);
-  ASSERT_EQ(host_->dialogs().dialogs().size(), 2u);
+  ASSERT_EQ(host_->platform().dialogs().shownCount("options"), 2u);
 
   // Saved with the bill's end.
   close();
@@ -103,14 +104,14 @@ TEST_F(ToolbarCommandsTest, TheWizardChecksTheRightOnEveryClick) {
   ASSERT_EQ(messages(), 1u);
   EXPECT_EQ(host_->platform().shownMessages()[0].prompt, "对不起,你没有相应权限.");
   EXPECT_EQ(host_->platform().shownMessages()[0].style, 64);
-  EXPECT_TRUE(host_->dialogs().dialogs().empty());
+  EXPECT_EQ(host_->platform().dialogs().shownCount("decompose"), 0u);
 
   host_->rights().grant("demo", services::kWizardRightObject, services::kWizardRightSub,
                         services::kWizardRightMask);
   host_->dialogs().queue("decompose", {"cancel"});
   EXPECT_FALSE(click("wizard").failure);
   EXPECT_EQ(messages(), 1u);
-  EXPECT_EQ(host_->dialogs().dialogs().size(), 1u);
+  EXPECT_EQ(host_->platform().dialogs().shownCount("decompose"), 1u);
   EXPECT_EQ(form().grid->rows(), 4);  // cancelled: no rows
 }
 

@@ -10,7 +10,7 @@
 
 #include <unistd.h>
 
-#include "sim/database.h"
+#include "sim/db/database.h"
 
 namespace qx::testing {
 

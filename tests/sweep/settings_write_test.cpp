@@ -14,8 +14,8 @@
 #include <thread>
 
 #include "automation/arg.h"
-#include "sim/reg_helper.h"
-#include "sim/registry_file.h"
+#include "sim/components/reg_helper.h"
+#include "sim/platform/registry_file.h"
 #include "support/temp_home.h"
 
 namespace qx::sim {

@@ -17,11 +17,11 @@
 #include "resource/ei_resource.h"
 #include "scheduler/ei_rep_scheduler.h"
 #include "services/local_string.h"
-#include "sim/master_data_bill.h"
-#include "sim/registry_file.h"
-#include "sim/schedule_bill.h"
+#include "sim/bills/master_data_bill.h"
+#include "sim/bills/schedule_bill.h"
+#include "sim/db/sqlite_db.h"
+#include "sim/platform/registry_file.h"
 #include "sim/sim_host.h"
-#include "sim/sqlite_db.h"
 #include "widgets/ledger_data.h"
 
 namespace qx::sweep {

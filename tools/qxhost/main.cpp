@@ -5,9 +5,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "tools/qxhost/command_line.h"
-#include "tools/qxhost/completion.h"
-#include "tools/qxhost/line_editor.h"
+#include "tools/qxhost/session/command_line.h"
+#include "tools/qxhost/session/completion.h"
+#include "tools/qxhost/session/line_editor.h"
 #include "tools/qxhost/workbench.h"
 
 int main(int argc, char** argv) {

@@ -11,7 +11,7 @@
 #include "automation/host_vector.h"
 #include "automation/steps.h"
 #include "automation/text.h"
-#include "sim/schedule_bill.h"
+#include "sim/bills/schedule_bill.h"
 
 namespace qx::qxhost {
 

@@ -151,7 +151,7 @@ void addSnapshotCommands(Workbench& w);
 void addAllCommands(Workbench& w);
 
 // What a dialog showed and how it was answered; a report as the viewer shows it.
-void printDialog(Workbench& w, const sim::AnsweredDialog& d);
+void printDialog(Workbench& w, const sim::ShownDialog& d);
 void printReport(Workbench& w, const sim::ReportTable& r);
 
 // The guided tour on the sample database (qxhost demo).

@@ -1,7 +1,7 @@
-// qxschedulescenario HOME TRANSCRIPT: plays the schedule bill's scenario (sim/schedule_scenario.h)
-// with the plug-in in this process on a fresh sample database under HOME, and writes what the
-// user saw to TRANSCRIPT. The Windows test host writes the same transcript with the plug-in
-// served by the COM server; the two must not differ.
+// qxschedulescenario HOME TRANSCRIPT: plays the schedule bill's scenario
+// (sim/bills/schedule_scenario.h) with the plug-in in this process on a fresh sample database under
+// HOME, and writes what the user saw to TRANSCRIPT. The Windows test host writes the same
+// transcript with the plug-in served by the COM server; the two must not differ.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -11,7 +11,7 @@
 #include "host/prog_ids.h"
 #include "scheduler/ei_rep_scheduler.h"
 #include "services/local_string.h"
-#include "sim/schedule_scenario.h"
+#include "sim/bills/schedule_scenario.h"
 #include "widgets/ledger_data.h"
 
 int main(int argc, char** argv) {

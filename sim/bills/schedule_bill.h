@@ -1,0 +1,104 @@
+// The bill engine of the repetitive schedule bill: it loads a work order's schedule from the
+// database into the schedule form, creates the plug-in by identifier and hands it its event
+// source, raises the bill's events as the user works (selection, keys, typing, tool bar, save,
+// reload), and answers the operations the plug-in calls by position. After it displays data
+// (opening, reloading, saving) it raises OnShowDataEnd.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "automation/events.h"
+#include "sim/bills/event_source.h"
+#include "sim/bills/schedule_form.h"
+#include "sim/sim_host.h"
+
+namespace qx::sim {
+
+class ScheduleBill {
+ public:
+  // `ledgerBinding`: the form's own ledger binding object (null: the form has none).
+  ScheduleBill(SimHost& host, automation::ObjectRef ledgerBinding);
+  ~ScheduleBill();
+  ScheduleBill(const ScheduleBill&) = delete;
+  ScheduleBill& operator=(const ScheduleBill&) = delete;
+
+  // Loads the work order into the form (header text boxes, schedule rows); fails with an
+  // automation error when there is no such repetitive work order.
+  void load(int32_t workOrderId);
+  // Creates the plug-in by identifier and calls its Init with the event source; the failure of
+  // either is returned (the bill stays open without a plug-in), then the data display ends.
+  std::optional<automation::Error> attachPlugin(std::string_view progId);
+  // Releases the plug-in (its settings are saved then) and the form's references to it.
+  void close();
+
+  // What the user does; each returns the failure the plug-in (or the bill) raised, if any,
+  // and what the bill itself then did.
+  struct Outcome {
+    bool cancel = false;
+    std::optional<automation::Error> failure;
+    std::string action;  // what the bill did after the event; empty: nothing
+    bool saved = false;
+  };
+  Outcome clickTool(const std::string& key);
+  Outcome select(int32_t row, int32_t col);
+  // A key pressed in the grid: the plug-in sees it first; a key it handled (bCancel) is
+  // swallowed, otherwise the bill acts on it (arrow keys move the selection, Delete empties
+  // the selected cell unless it is locked).
+  Outcome keyDown(int16_t keyCode);
+  // The user types a text into a cell: the cell becomes the current one first (the move can be
+  // refused), a locked cell takes nothing, otherwise the cell holds the text as typed. Only
+  // that cell changes (a line name typed into ColLine leaves ColLineId as it was).
+  Outcome typeInto(int32_t row, int32_t col, const std::string& text);
+  Outcome checkData();
+  // Saving: OnCheckData first; only when it passes are the grid's rows written to the
+  // database (one unit), then the bill shows the saved data again.
+  Outcome save();
+  // Loads the work order's data again and raises OnShowDataEnd.
+  Outcome reload();
+
+  const ScheduleForm& form() const noexcept { return form_; }
+  const automation::Ref<EventSource>& events() const noexcept { return events_; }
+  const automation::ObjectRef& plugin() const noexcept { return plugin_; }
+  int32_t workOrderId() const noexcept { return workOrderId_; }
+  bool changed() const noexcept { return changed_; }
+  bool detailShown() const noexcept { return detailShown_; }
+  double totalQty() const noexcept { return totalQty_; }
+
+  // The events raised so far, by name, in order (the workbench shows what each action raised).
+  const std::vector<std::string>& raisedEvents() const noexcept { return raised_; }
+
+  // The form's layout and the tool bar's states, as the workbench prints them.
+  std::string layoutText() const;
+
+ private:
+  Variant operation(int position, automation::Args args);
+  void renumber();
+  void sumTotals();
+  Outcome raise(std::string_view event, std::vector<automation::Arg> args, Variant* cancel);
+  // The user changed a cell: the bill is changed and the engine's cell event is raised.
+  Outcome cellEdited(int32_t row, int32_t col);
+  Outcome hostKey(int16_t keyCode);
+
+  // The host's own layout on a resize: the frame below the ledger stays at the bottom.
+  void hostLayout();
+
+  SimHost& host_;
+  ScheduleForm form_;
+  automation::Ref<automation::FunctionSink> hostSink_;
+  automation::EventConnection hostResize_;
+  automation::Ref<EventSource> events_;
+  automation::ObjectRef plugin_;
+  int32_t workOrderId_ = 0;
+  int32_t status_ = 0;
+  bool changed_ = false;
+  bool detailShown_ = false;
+  double totalQty_ = 0;
+  std::optional<automation::Error> selectFailure_;  // of the selection event being raised
+  // Of OnShowDataEnd raised by a reload the plug-in asked for; reported with the user's action.
+  std::optional<automation::Error> displayFailure_;
+  std::vector<std::string> raised_;
+};
+
+}  // namespace qx::sim

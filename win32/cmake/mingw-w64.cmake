@@ -1,0 +1,10 @@
+# Cross-compiling for Windows with Debian's mingw-w64 (posix threads); the including toolchain
+# file sets CMAKE_SYSTEM_PROCESSOR and QX_MINGW_PREFIX.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${QX_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QX_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${QX_MINGW_PREFIX}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QX_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
