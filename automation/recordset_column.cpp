@@ -101,11 +101,8 @@ void RecordsetColumn::reserve(size_t n) {
   if (kind_ != Kind::Variant) nulls_.reserve(n);
 }
 
-void RecordsetColumn::reserveOneMore() {
-  size_t capacity = kind_ == Kind::Variant                         ? variants_.capacity()
-                    : kind_ == Kind::Double || kind_ == Kind::Date ? doubles_.capacity()
-                                                                   : ints_.capacity();
-  if (size_ == capacity) reserve(std::max<size_t>(8, 2 * size_));
+void RecordsetColumn::grow() {
+  if (size_ == capacity()) reserve(std::max<size_t>(8, 2 * size_));
   if (kind_ != Kind::Variant) nulls_.reserve(size_ + 1);
 }
 

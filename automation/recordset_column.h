@@ -61,6 +61,9 @@ class NullBits {
     size_t words = rows <= 32 ? 0 : (rows - 32 + 31) / 32;
     if (words != rest_.size()) rest_.resize(words, 0);
   }
+  bool fits(size_t rows) const noexcept {
+    return rows <= 32 || (rows - 32 + 31) / 32 <= rest_.capacity();
+  }
   void reserve(size_t rows) {
     size_t words = rows <= 32 ? 0 : (rows - 32 + 31) / 32;
     if (words > rest_.capacity()) rest_.reserve(std::max(words, 2 * rest_.capacity()));
@@ -88,7 +91,10 @@ class RecordsetColumn {
   size_t size() const noexcept { return size_; }
   // Room for `n` rows; and for one more row, so that pushing it cannot fail.
   void reserve(size_t n);
-  void reserveOneMore();
+  void reserveOneMore() {
+    if (size_ < capacity() && (kind_ == Kind::Variant || nulls_.fits(size_ + 1))) return;
+    grow();
+  }
 
   // `v` is a value already converted for the field: Null or a value of the field's type.
   void push(const Variant& v);
@@ -139,6 +145,11 @@ class RecordsetColumn {
 
  private:
   void compactTexts();
+  size_t capacity() const noexcept {
+    if (kind_ == Kind::Variant) return variants_.capacity();
+    return kind_ == Kind::Double || kind_ == Kind::Date ? doubles_.capacity() : ints_.capacity();
+  }
+  void grow();
 
   Kind kind_;
   size_t size_ = 0;

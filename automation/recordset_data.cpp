@@ -339,10 +339,10 @@ void RecordsetData::copyColumnToRow(size_t c, RecordsetData& target, size_t firs
     const size_t row = rowAt(static_cast<size_t>(pos_));
     if (k >= target.fields_.size()) throw notInCollection("position " + std::to_string(k));
     RecordsetColumn& to = target.columns_[k];
-    // A number from a double field into a double field is stored as it is (setValue's rule).
-    if (from.kind() == RecordsetColumn::Kind::Double && !from.isNull(row) &&
-        to.kind() == RecordsetColumn::Kind::Double &&
-        target.fields_[k].type == field_type::kDouble) {
+    // A number from a double field into a field stored as doubles is stored as it is (what
+    // convertForField makes of a Double for every such field type).
+    if (from.kind() == RecordsetColumn::Kind::Double &&
+        to.kind() == RecordsetColumn::Kind::Double && !from.isNull(row)) {
       to.setNumber(targetRow, from.number(row));
       target.dropIndex(k);
     } else {

@@ -3,6 +3,8 @@
 // in-memory line capacity table.
 #include <algorithm>
 
+#include <charconv>
+
 #include "automation/host_dictionary.h"
 #include "automation/host_vector.h"
 #include "automation/record_cursor.h"
@@ -31,7 +33,8 @@ constexpr int32_t kFixedLength = 0x10;
 }  // namespace
 
 std::string dateFieldName(int32_t j) {
-  return "F" + std::to_string(j);
+  char name[16] = {'F'};  // built in place: a line has a field per date, rebuilt per line
+  return std::string(name, std::to_chars(name + 1, name + sizeof name, j).ptr);
 }
 
 void EIRepScheduler::AddHeaderColumn(const std::string& sTopCaption,
