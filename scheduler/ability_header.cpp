@@ -2,7 +2,6 @@
 // columns, the measure column, one column per date of the header line) and the fields of the
 // in-memory line capacity table.
 #include <algorithm>
-
 #include <charconv>
 
 #include "automation/host_dictionary.h"
