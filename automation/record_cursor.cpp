@@ -50,8 +50,9 @@ RecordCursor::Field RecordCursor::field(std::string_view name) const {
   return f;
 }
 
-const Variant* RecordCursor::peek(const Field& field) const {
-  return own_ && field.column_ ? &own_->value(*field.column_) : nullptr;
+void RecordCursor::copyToRow(const Field& field, Recordset& table, size_t firstColumn) {
+  if (own_ && field.column_) return own_->copyColumnToRow(*field.column_, table, firstColumn);
+  for (size_t k = firstColumn; !eof(); moveNext(), ++k) table.setValue(k, value(field));
 }
 
 Variant RecordCursor::value(const Field& field) {

@@ -37,9 +37,9 @@ class RecordCursor {
   };
   Field field(std::string_view name) const;
   Variant value(const Field& field);
-  // The current record's value of a field of the in-memory recordset, without a copy; null for
-  // any other recordset (read it with value).
-  const Variant* peek(const Field& field) const;
+  // From the current record to the end, the field's values written into the current row of
+  // `table`, one field per record from `firstColumn` on (the walk with MoveNext); ends at EOF.
+  void copyToRow(const Field& field, Recordset& table, size_t firstColumn);
 
  private:
   ObjectRef object_;

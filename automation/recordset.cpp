@@ -89,7 +89,7 @@ size_t Recordset::column(const Variant& nameOrIndex) const {
 std::optional<size_t> Recordset::findColumn(std::string_view name) const {
   return d_->findColumn(name);
 }
-const Variant& Recordset::value(size_t column) const {
+Variant Recordset::value(size_t column) const {
   return d_->value(column);
 }
 void Recordset::reserveFields(size_t n) {
@@ -100,6 +100,33 @@ void Recordset::setValue(size_t column, const Variant& v) {
 }
 void Recordset::appendRow(std::vector<Variant> values) {
   d_->appendRow(std::move(values));
+}
+void Recordset::setTypedColumns(bool on) noexcept {
+  d_->setTypedColumns(on);
+}
+void Recordset::reserveRows(size_t n) {
+  d_->reserveRows(n);
+}
+size_t Recordset::appendRows(size_t n) {
+  return d_->appendRows(n);
+}
+void Recordset::setCell(size_t row, size_t column, double v) {
+  d_->setCell(row, column, v);
+}
+void Recordset::setCell(size_t row, size_t column, int32_t v) {
+  d_->setCell(row, column, v);
+}
+void Recordset::setCell(size_t row, size_t column, Date v) {
+  d_->setCell(row, column, v);
+}
+void Recordset::setCell(size_t row, size_t column, std::string_view v) {
+  d_->setCell(row, column, v);
+}
+void Recordset::setCell(size_t row, size_t column, const Variant& v) {
+  d_->setCell(row, column, v);
+}
+void Recordset::copyColumnToRow(size_t column, Recordset& target, size_t firstTarget) {
+  d_->copyColumnToRow(column, *target.d_, firstTarget);
 }
 
 // The Field object of a column: made on first use, then the same object every time.

@@ -64,16 +64,36 @@ class Recordset final : public Dispatch<Recordset> {
   const std::string& filter() const noexcept;
   // Off: filters scan every row (for comparison and tests).
   void setIndexing(bool on) noexcept;
+  // Off: the fields opened from then on keep every value as a variant, as a Variant field does,
+  // instead of in storage of their type (for comparison and tests).
+  void setTypedColumns(bool on) noexcept;
 
   size_t fieldCount() const noexcept;
   const FieldDef& fieldDef(size_t i) const;
   // Column of a field name (ignoring case), or of a numeric position; fails with 3265.
   size_t column(const Variant& nameOrIndex) const;
   std::optional<size_t> findColumn(std::string_view name) const;
-  const Variant& value(size_t column) const;
+  Variant value(size_t column) const;
   void setValue(size_t column, const Variant& v);
   // Appends a whole row of values in field order (bulk loading; converts like setValue).
   void appendRow(std::vector<Variant> values);
+
+  // Bulk loading by cells, without a variant per value: room for `n` more rows; `n` rows of
+  // Null appended at the end (the number of the first is returned; the position stays); a cell
+  // of any row written by row number, converted like setValue (a value of the field's own type
+  // is stored as it is).
+  void reserveRows(size_t n);
+  size_t appendRows(size_t n);
+  void setCell(size_t row, size_t column, double v);
+  void setCell(size_t row, size_t column, int32_t v);
+  void setCell(size_t row, size_t column, Date v);
+  void setCell(size_t row, size_t column, std::string_view v);
+  void setCell(size_t row, size_t column, const Variant& v);
+  // From the current row to the end of the view, the values of `column` written into the current
+  // row of `target`, one field per row from `firstTarget` on, as setValue would write them; this
+  // recordset then stands at the end. The walk with MoveNext and Value, without a variant per
+  // value.
+  void copyColumnToRow(size_t column, Recordset& target, size_t firstTarget);
 
  private:
   Variant fieldObject(size_t column);

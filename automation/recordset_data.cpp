@@ -1,6 +1,7 @@
 #include "automation/recordset_data.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 #include "automation/conversions.h"
@@ -56,8 +57,14 @@ void RecordsetData::appendField(FieldDef def) {
 void RecordsetData::open() {
   if (open_) throw Error(3705, "Operation is not allowed when the object is open.", kSource);
   if (fields_.empty()) throw Error(3001, "A recordset needs at least one field to open", kSource);
+  std::vector<RecordsetColumn> columns;
+  columns.reserve(fields_.size());
+  for (const FieldDef& f : fields_) {
+    columns.emplace_back(typed_ ? RecordsetColumn::kindFor(f.type)
+                                : RecordsetColumn::Kind::Variant);
+  }
   open_ = true;
-  columns_.assign(fields_.size(), {});
+  columns_ = std::move(columns);
   rowCount_ = 0;
   filtered_ = false;
   view_.clear();
@@ -89,15 +96,13 @@ size_t RecordsetData::currentRow(const char* what) const {
 
 // Makes room for one more row in every column, so that adding it cannot fail half-way.
 void RecordsetData::reserveRow() {
-  for (std::vector<Variant>& column : columns_) {
-    if (column.size() == column.capacity()) column.reserve(std::max<size_t>(8, 2 * column.size()));
-  }
+  for (RecordsetColumn& column : columns_) column.reserveOneMore();
 }
 
 void RecordsetData::addNew() {
   requireOpen("AddNew");
   reserveRow();
-  for (std::vector<Variant>& column : columns_) column.push_back(Variant::null());
+  for (RecordsetColumn& column : columns_) column.pushNull();
   ++rowCount_;
   indexes_.clear();
   uint32_t row = static_cast<uint32_t>(rowCount_ - 1);
@@ -117,10 +122,78 @@ void RecordsetData::appendRow(std::vector<Variant> values) {
   }
   for (size_t c = 0; c < values.size(); ++c) values[c] = convertForField(c, values[c]);
   reserveRow();
-  for (size_t c = 0; c < values.size(); ++c) columns_[c].push_back(std::move(values[c]));
+  size_t c = 0;
+  try {
+    for (; c < values.size(); ++c) columns_[c].push(values[c]);
+  } catch (...) {
+    while (c-- > 0) columns_[c].popBack();
+    throw;
+  }
   ++rowCount_;
   indexes_.clear();
   if (filtered_) view_.push_back(static_cast<uint32_t>(rowCount_ - 1));
+}
+
+void RecordsetData::reserveRows(size_t n) {
+  requireOpen("AddNew");
+  for (RecordsetColumn& column : columns_) column.reserve(rowCount_ + n);
+}
+
+size_t RecordsetData::appendRows(size_t n) {
+  requireOpen("AddNew");
+  if (n > UINT32_MAX - rowCount_) {
+    throw Error(7, "Out of memory: a recordset holds at most 4294967295 rows", kSource);
+  }
+  reserveRows(n);  // then the rows are added without failing half-way
+  for (RecordsetColumn& column : columns_) column.pushNulls(n);
+  size_t first = rowCount_;
+  rowCount_ += n;
+  indexes_.clear();
+  if (filtered_) {
+    for (size_t r = first; r < rowCount_; ++r) view_.push_back(static_cast<uint32_t>(r));
+  }
+  return first;
+}
+
+RecordsetColumn& RecordsetData::cellColumn(size_t row, size_t c) {
+  requireOpen("Value");
+  if (row >= rowCount_) throw noCurrentRecord();
+  if (c >= columns_.size()) throw notInCollection("position " + std::to_string(c));
+  dropIndex(c);
+  return columns_[c];
+}
+
+void RecordsetData::setCell(size_t row, size_t c, double v) {
+  RecordsetColumn& column = cellColumn(row, c);
+  if (column.kind() == RecordsetColumn::Kind::Double) return column.setNumber(row, v);
+  column.set(row, convertForField(c, Variant(v)));
+}
+
+void RecordsetData::setCell(size_t row, size_t c, int32_t v) {
+  RecordsetColumn& column = cellColumn(row, c);
+  if (column.kind() == RecordsetColumn::Kind::Long) return column.setInt(row, v);
+  column.set(row, convertForField(c, Variant(v)));
+}
+
+void RecordsetData::setCell(size_t row, size_t c, Date v) {
+  RecordsetColumn& column = cellColumn(row, c);
+  if (column.kind() == RecordsetColumn::Kind::Date) return column.setNumber(row, v.serial);
+  column.set(row, convertForField(c, Variant(v)));
+}
+
+void RecordsetData::setCell(size_t row, size_t c, std::string_view v) {
+  RecordsetColumn& column = cellColumn(row, c);
+  const int32_t size = fields_[c].size;
+  if (column.kind() == RecordsetColumn::Kind::Text &&
+      (size <= 0 || utf8Length(v) <= static_cast<size_t>(size))) {
+    return column.setText(row, v);
+  }
+  column.set(row, convertForField(c, Variant(v)));
+}
+
+void RecordsetData::setCell(size_t row, size_t c, const Variant& v) {
+  RecordsetColumn& column = cellColumn(row, c);
+  column.set(row, convertForField(c, v));
 }
 
 void RecordsetData::moveFirst() {
@@ -205,9 +278,9 @@ size_t RecordsetData::column(const Variant& v) const {
   throw notInCollection("\"" + name + "\"");
 }
 
-const Variant& RecordsetData::value(size_t c) const {
+Variant RecordsetData::value(size_t c) const {
   size_t row = currentRow("Value");
-  return columns_.at(c)[row];
+  return columns_.at(c).get(row);
 }
 
 Variant RecordsetData::convertForField(size_t c, const Variant& in) const {
@@ -252,13 +325,40 @@ Variant RecordsetData::convertForField(size_t c, const Variant& in) const {
 }
 
 void RecordsetData::setValue(size_t c, const Variant& v) {
-  size_t row = currentRow("Value");
-  Variant& cell = columns_.at(c)[row];
+  setValueAt(currentRow("Value"), c, v);
+}
+
+void RecordsetData::copyColumnToRow(size_t c, RecordsetData& target, size_t firstTarget) {
+  requireOpen("Value");
+  const RecordsetColumn& from = columns_.at(c);
+  const size_t targetRow = target.currentRow("Value");
+  if (eof()) return;
+  currentRow("Value");  // before the first row: no current record
+  const size_t end = viewSize();
+  for (size_t k = firstTarget; static_cast<size_t>(pos_) < end; ++pos_, ++k) {
+    const size_t row = rowAt(static_cast<size_t>(pos_));
+    if (k >= target.fields_.size()) throw notInCollection("position " + std::to_string(k));
+    RecordsetColumn& to = target.columns_[k];
+    // A number from a double field into a field stored as doubles is stored as it is (what
+    // convertForField makes of a Double for every such field type).
+    if (from.kind() == RecordsetColumn::Kind::Double &&
+        to.kind() == RecordsetColumn::Kind::Double && !from.isNull(row)) {
+      to.setNumber(targetRow, from.number(row));
+      target.dropIndex(k);
+    } else {
+      target.setValueAt(targetRow, k, from.get(row));
+    }
+  }
+}
+
+void RecordsetData::setValueAt(size_t row, size_t c, const Variant& v) {
+  if (c >= columns_.size()) throw notInCollection("position " + std::to_string(c));
+  RecordsetColumn& column = columns_[c];
   // A number for a double field needs no conversion (the common case of large tables).
   if (fields_[c].type == field_type::kDouble && v.type() == VarType::Double) {
-    cell = v;
+    column.set(row, v);
   } else {
-    cell = convertForField(c, v);
+    column.set(row, convertForField(c, v));
   }
   dropIndex(c);
 }
@@ -271,36 +371,98 @@ const RecordsetData::Index& RecordsetData::indexFor(size_t c) {
   auto it = indexes_.find(c);
   if (it != indexes_.end()) return *it->second;
   auto idx = std::make_unique<Index>();
-  const std::vector<Variant>& values = columns_.at(c);
-  for (uint32_t r = 0; r < values.size(); ++r) {
-    const Variant& v = values[r];
-    if (auto n = numericKey(v)) {
-      idx->numeric[*n].push_back(r);
-    } else if (auto t = textKey(v)) {
-      idx->text[*t].push_back(r);
+  const RecordsetColumn& column = columns_.at(c);
+  const uint32_t rows = static_cast<uint32_t>(rowCount_);
+  if (column.kind() == RecordsetColumn::Kind::Variant) {
+    for (uint32_t r = 0; r < rows; ++r) {
+      const Variant& v = column.variant(r);
+      if (auto n = numericKey(v)) {
+        idx->numeric[*n].push_back(r);
+      } else if (auto t = textKey(v)) {
+        idx->text[*t].push_back(r);
+      }
+    }
+  } else if (column.kind() == RecordsetColumn::Kind::Text) {
+    // Each distinct text is lowered and looked up once.
+    std::vector<std::vector<uint32_t>*> byText(column.texts().size(), nullptr);
+    for (uint32_t r = 0; r < rows; ++r) {
+      if (column.isNull(r)) continue;
+      std::vector<uint32_t>*& rowsOf = byText[column.textId(r)];
+      if (!rowsOf) rowsOf = &idx->text[asciiLower(column.texts().at(column.textId(r)))];
+      rowsOf->push_back(r);
+    }
+  } else {
+    // Rows of one key mostly follow one another (a line's dates): the last key is kept.
+    std::vector<uint32_t>* last = nullptr;
+    double lastKey = 0;
+    for (uint32_t r = 0; r < rows; ++r) {
+      if (column.isNull(r)) continue;
+      double key = column.number(r);
+      if (std::isnan(key)) continue;  // NaN equals nothing
+      if (!last || key != lastKey) {
+        last = &idx->numeric[key];
+        lastKey = key;
+      }
+      last->push_back(r);
     }
   }
   return *indexes_.emplace(c, std::move(idx)).first->second;
 }
 
+namespace {
+
+// A condition tested on a column's storage, as `matches` tests it on the row's value.
+class ColumnTest {
+ public:
+  ColumnTest(const RecordsetColumn& column, const FilterCondition& condition)
+      : column_(&column), condition_(&condition) {}
+
+  bool operator()(uint32_t r) {
+    const RecordsetColumn& col = *column_;
+    switch (col.kind()) {
+      case RecordsetColumn::Kind::Variant:
+        return matches(col.variant(r), *condition_);
+      case RecordsetColumn::Kind::Text: {
+        if (col.isNull(r)) return false;
+        // The answer depends on the text alone: once per distinct text.
+        uint32_t id = col.textId(r);
+        if (byText_.empty()) byText_.assign(col.texts().size(), kUnknown);
+        if (byText_[id] == kUnknown) byText_[id] = matchesText(col.texts().at(id), *condition_);
+        return byText_[id] != 0;
+      }
+      default:
+        return !col.isNull(r) && matchesNumber(col.number(r), *condition_);
+    }
+  }
+
+ private:
+  static constexpr int8_t kUnknown = -1;
+  const RecordsetColumn* column_;
+  const FilterCondition* condition_;
+  std::vector<int8_t> byText_;
+};
+
+}  // namespace
+
 void RecordsetData::setFilter(std::string_view text) {
   requireOpen("Filter");
   std::vector<FilterCondition> conds = parseFilter(text);
-  std::vector<const std::vector<Variant>*> cols;  // the column of each condition
+  std::vector<ColumnTest> tests;  // one per condition
+  tests.reserve(conds.size());
   for (const FilterCondition& cond : conds) {
     auto c = findColumn(cond.field);
     if (!c) {
       throw Error(3001, "Filter \"" + std::string(text) + "\": no field " + cond.field, kSource);
     }
-    cols.push_back(&columns_[*c]);
+    tests.emplace_back(columns_[*c], cond);
   }
   std::vector<uint32_t> view;
   if (!conds.empty()) {
     auto eq = std::find_if(conds.begin(), conds.end(),
                            [](const FilterCondition& f) { return f.op == CompareOp::Eq; });
     auto keep = [&](uint32_t r) {
-      for (size_t k = 0; k < conds.size(); ++k) {
-        if (!matches((*cols[k])[r], conds[k])) return false;
+      for (ColumnTest& test : tests) {
+        if (!test(r)) return false;
       }
       return true;
     };

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "automation/recordset.h"
+#include "automation/recordset_column.h"
 
 namespace qx::automation {
 
@@ -27,6 +28,14 @@ class RecordsetData {
   void addNew();
   void update();
   void appendRow(std::vector<Variant> values);
+  void reserveRows(size_t n);
+  size_t appendRows(size_t n);
+  void setCell(size_t row, size_t column, double v);
+  void setCell(size_t row, size_t column, int32_t v);
+  void setCell(size_t row, size_t column, Date v);
+  void setCell(size_t row, size_t column, std::string_view v);
+  void setCell(size_t row, size_t column, const Variant& v);
+  void copyColumnToRow(size_t column, RecordsetData& target, size_t firstTarget);
 
   void moveFirst();
   void moveNext();
@@ -43,12 +52,13 @@ class RecordsetData {
   bool filtered() const noexcept { return filtered_; }
   const std::string& filter() const noexcept { return filterText_; }
   void setIndexing(bool on) noexcept { indexing_ = on; }
+  void setTypedColumns(bool on) noexcept { typed_ = on; }
 
   size_t fieldCount() const noexcept { return fields_.size(); }
   const FieldDef& fieldDef(size_t i) const { return fields_.at(i); }
   size_t column(const Variant& nameOrIndex) const;
   std::optional<size_t> findColumn(std::string_view name) const;
-  const Variant& value(size_t column) const;
+  Variant value(size_t column) const;
   void setValue(size_t column, const Variant& v);
 
   void requireOpen(const char* what) const {
@@ -64,6 +74,8 @@ class RecordsetData {
   [[noreturn]] static void failClosed(const char* what);
   size_t currentRow(const char* what) const;
   Variant convertForField(size_t column, const Variant& v) const;
+  RecordsetColumn& cellColumn(size_t row, size_t column);
+  void setValueAt(size_t row, size_t column, const Variant& v);
   const Index& indexFor(size_t column);
   void dropIndex(size_t column) noexcept;
   size_t viewSize() const noexcept { return filtered_ ? view_.size() : rowCount_; }
@@ -75,9 +87,9 @@ class RecordsetData {
   std::vector<FieldDef> fields_;
   NameTable fieldNames_{false};                         // name in any letter case → column
   mutable size_t lastFound_ = static_cast<size_t>(-1);  // the column a name last found
-  // The values by column: columns_[c][row]. A filter or an index reads one field of many rows,
-  // so each field's values lie together.
-  std::vector<std::vector<Variant>> columns_;
+  // The values by column. A filter or an index reads one field of many rows, so each field's
+  // values lie together, in storage of the field's type.
+  std::vector<RecordsetColumn> columns_;
   size_t rowCount_ = 0;
   bool open_ = false;
   bool filtered_ = false;
@@ -85,6 +97,7 @@ class RecordsetData {
   std::string filterText_;
   long pos_ = 0;  // position in the view; -1 = BOF, viewSize() = EOF
   bool indexing_ = true;
+  bool typed_ = true;  // off: every column keeps variants
   std::unordered_map<size_t, std::unique_ptr<Index>> indexes_;
 };
 

@@ -200,13 +200,20 @@ std::string literalTextKey(const FilterLiteral& literal) {
   return asciiLower(literal.text);
 }
 
+bool matchesNumber(double value, const FilterCondition& c) noexcept {
+  // NaN equals nothing (numericKey gives no key for it).
+  if (std::isnan(value) || !c.literal.number) return false;
+  double d = value - *c.literal.number;
+  return apply(c.op, d < 0 ? -1 : (d > 0 ? 1 : 0));
+}
+
+bool matchesText(std::string_view value, const FilterCondition& c) {
+  return apply(c.op, compareText(value, c.literal.text));
+}
+
 bool matches(const Variant& value, const FilterCondition& c) {
-  if (auto n = numericKey(value)) {
-    if (!c.literal.number) return false;
-    double d = *n - *c.literal.number;
-    return apply(c.op, d < 0 ? -1 : (d > 0 ? 1 : 0));
-  }
-  if (const std::string* s = value.stringIf()) return apply(c.op, compareText(*s, c.literal.text));
+  if (auto n = numericKey(value)) return matchesNumber(*n, c);
+  if (const std::string* s = value.stringIf()) return matchesText(*s, c);
   return false;
 }
 

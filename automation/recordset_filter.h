@@ -32,6 +32,9 @@ struct FilterCondition {
 std::vector<FilterCondition> parseFilter(std::string_view text);
 
 bool matches(const Variant& value, const FilterCondition& condition);
+// The same test on a number (a numeric value's toDouble) and on a text.
+bool matchesNumber(double value, const FilterCondition& condition) noexcept;
+bool matchesText(std::string_view value, const FilterCondition& condition);
 
 // The keys a value is indexed under, consistent with `matches` for CompareOp::Eq.
 std::optional<double> numericKey(const Variant& value);

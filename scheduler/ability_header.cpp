@@ -2,6 +2,7 @@
 // columns, the measure column, one column per date of the header line) and the fields of the
 // in-memory line capacity table.
 #include <algorithm>
+#include <charconv>
 
 #include "automation/host_dictionary.h"
 #include "automation/host_vector.h"
@@ -31,7 +32,8 @@ constexpr int32_t kFixedLength = 0x10;
 }  // namespace
 
 std::string dateFieldName(int32_t j) {
-  return "F" + std::to_string(j);
+  char name[16] = {'F'};  // built in place: a line has a field per date, rebuilt per line
+  return std::string(name, std::to_chars(name + 1, name + sizeof name, j).ptr);
 }
 
 void EIRepScheduler::AddHeaderColumn(const std::string& sTopCaption,

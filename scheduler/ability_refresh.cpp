@@ -96,13 +96,7 @@ void EIRepScheduler::BuildLineAbility(int32_t lLineID) {
   for (int32_t i = 0; i < rows; ++i) {
     RecordCursor::Field measure = rs.field(kMeasureRows[i].measure);
     rs.moveFirst();
-    for (size_t k = 0; !rs.eof(); rs.moveNext(), ++k) {
-      if (const Variant* v = rs.peek(measure)) {
-        table->setValue(firstDate + k, *v);
-      } else {
-        table->setValue(firstDate + k, rs.value(measure));
-      }
-    }
+    rs.copyToRow(measure, *table, firstDate);
     table->moveNext();
   }
 }

@@ -19,7 +19,7 @@ namespace op = host::bill_op;
 
 namespace {
 
-const Variant& field(const automation::Recordset& rs, const char* name) {
+Variant field(const automation::Recordset& rs, const char* name) {
   auto c = rs.findColumn(name);
   if (!c) throw Error::internal(std::string("the schedule query has no field ") + name);
   return rs.value(*c);

@@ -228,6 +228,7 @@ Ref<Recordset> SqliteDb::stepAll(sqlite3_stmt* s, bool keep) {
     result->appendField(std::move(def));
   }
   result->open();
+  result->reserveRows(rows.size());
   for (auto& row : rows) result->appendRow(std::move(row));
   result->moveFirst();
   return result;

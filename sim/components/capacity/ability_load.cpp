@@ -114,19 +114,25 @@ automation::Ref<automation::Recordset> abilityRecordset(const AbilityLedger& led
   };
   for (const Field& f : kFields) rs->appendField({f.name, f.type, f.size});
   rs->open();
+  // Filled cell by cell into the fields' own storage: no variant per value.
   const size_t days = static_cast<size_t>(ledger.days);
+  size_t row = rs->appendRows(ledger.lines.size() * days);
   for (size_t l = 0; l < ledger.lines.size(); ++l) {
     const AbilityLine& line = ledger.lines[l];
-    Variant id(line.id), number(line.number), name(line.name), center(line.workCenter);
-    Variant productivity(line.productivity), decimals(static_cast<double>(ledger.qtyDecimal));
-    for (size_t d = 0; d < days; ++d) {
+    const double decimals = static_cast<double>(ledger.qtyDecimal);
+    for (size_t d = 0; d < days; ++d, ++row) {
       size_t at = l * days + d;
       AbilityFigures f =
           abilityFigures(ledger.ability[at], ledger.load[at], line.productivity, ledger.commonUnit);
-      automation::Date date{static_cast<double>(ledger.firstDay) + static_cast<double>(d)};
-      rs->appendRow({id, Variant(date), number, name, center, productivity, decimals,
-                     Variant(f.ability), Variant(f.load), Variant(f.diff), Variant(f.diffRate),
-                     Variant(f.qty), Variant(f.auxQty)});
+      rs->setCell(row, 0, line.id);
+      rs->setCell(row, 1,
+                  automation::Date{static_cast<double>(ledger.firstDay) + static_cast<double>(d)});
+      rs->setCell(row, 2, std::string_view(line.number));
+      rs->setCell(row, 3, std::string_view(line.name));
+      rs->setCell(row, 4, std::string_view(line.workCenter));
+      const double figures[] = {line.productivity, decimals, f.ability, f.load, f.diff,
+                                f.diffRate,        f.qty,    f.auxQty};
+      for (size_t k = 0; k < std::size(figures); ++k) rs->setCell(row, 5 + k, figures[k]);
     }
   }
   if (rs->recordCount() > 0) rs->moveFirst();
