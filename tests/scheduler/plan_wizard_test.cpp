@@ -4,10 +4,13 @@
 // Bill-number sequences are a table of texts.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "automation/host_dictionary.h"
 #include "automation/host_vector.h"
 #include "schedule_fixture.h"
 #include "scheduler/bill_seq.h"
+#include "scheduler/grid_rows.h"
 #include "sim/platform/host_date.h"
 #include "support/fake_object.h"
 
@@ -123,7 +126,8 @@ TEST_F(PlanWizardTest, PiecesBeyondTheQuantityStopAtTheFirstNegativeRemainder) {
 }
 
 TEST_F(PlanWizardTest, TheQuantityFormatFollowsTheDecimals) {
-  for (auto [decimals, format] : {std::pair{"2", "0.00"}, {"0", "0"}, {"3", "0.000"}}) {
+  for (auto [decimals, format] :
+       {std::pair{"2", "0.00"}, {"0", "0"}, {"3", "0.000"}, {"-2", "0"}, {"-0.4", "0"}}) {
     SCOPED_TRACE(decimals);
     form().text("txtDecimal").text = decimals;
     form().text("txtNoQty").text = "100";
@@ -163,6 +167,88 @@ TEST_F(PlanWizardTest, NothingDecomposedChangesNothing) {
   EXPECT_EQ(shown_, 1);
   EXPECT_EQ(form().grid->rows(), 4);
   EXPECT_EQ(form().text("txtNoQty").text, "1000");
+}
+
+TEST_F(PlanWizardTest, ATooLongQuantityFormatFailsLikeTheNumberFormatAndAddsNoRow) {
+  form().text("txtDecimal").text = "100000";
+  pieces_ = {10};
+  auto o = bill_->clickTool("wizard");
+  ASSERT_TRUE(o.failure);
+  EXPECT_EQ(o.failure->number(), 5);
+  EXPECT_EQ(form().grid->rows(), 4);
+  EXPECT_EQ(form().text("txtNoQty").text, "1000");
+}
+
+TEST_F(PlanWizardTest, TheRemainderDropsTheSubtractionsNoiseButKeepsARealRest) {
+  const struct {
+    std::vector<double> pieces;
+    const char* noQty;  // empty: a small positive rest
+  } rows[] = {
+      {{333.3, 333.3, 333.4}, "0"},
+      {{0.1, 0.2, 999.7}, "0"},
+      {{999.9999}, ""},
+      {{1000.001}, ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.pieces.size());
+    form().text("txtNoQty").text = "1000";
+    pieces_ = r.pieces;
+    wizard();
+    const std::string& left = form().text("txtNoQty").text;
+    if (*r.noQty) {
+      EXPECT_EQ(left, r.noQty);
+    } else {
+      double rest = automation::leadingNumber(left);
+      EXPECT_NE(rest, 0) << left;
+      EXPECT_LT(std::fabs(rest), 1e-3) << left;
+    }
+  }
+}
+
+// A failure after the loop (deleting the reserved rows, selecting the last one) leaves whole
+// rows only and still tells the bill that rows were added.
+TEST_F(PlanWizardTest, AFailureAfterTheLoopKeepsWholeRowsAndTellsTheBill) {
+  const struct {
+    const char* object;
+    const char* member;
+    std::vector<double> pieces;
+    int32_t rows;
+  } cases[] = {
+      {"grdDetail", "SetSelect", {300, 200}, 6},
+      {"GridRows", "Delete", {600, 400, 300, 200}, 7},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.member);
+    form().grid->setRows(4);
+    form().text("txtNoQty").text = "1000";
+    size_t opsBefore = bill_->events()->operationLog().size();
+    pieces_ = c.pieces;
+    host_->faults().add(c.object, c.member, 1);
+    auto o = bill_->clickTool("wizard");
+    host_->faults().clear();
+    ASSERT_TRUE(o.failure);
+    EXPECT_EQ(o.failure->description(),
+              std::string("Injected failure of ") + c.object + "." + c.member);
+    EXPECT_EQ(form().grid->rows(), c.rows);
+    for (int32_t r = 5; r <= form().grid->rows(); ++r) EXPECT_NE(cell(r, "ColBillNo"), "");
+    const std::vector<int>& ops = bill_->events()->operationLog();
+    ASSERT_EQ(ops.size(), opsBefore + 3);
+    EXPECT_EQ(std::vector<int>(ops.end() - 3, ops.end()), (std::vector<int>{6, 7, 8}));
+  }
+}
+
+TEST(RowArithmeticTest, BeyondThirtyTwoBitsIsTheOverflowError) {
+  const struct {
+    int32_t row;
+    int64_t n;
+    int32_t error;
+  } rows[] = {
+      {4, 1, 0}, {2147483646, 1, 0}, {2147483647, 1, 6}, {1, 2147483647, 6}, {-5, -2147483647, 6},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.row);
+    EXPECT_EQ(qx::testing::errorNumber([&] { (void)rowPlus(r.row, r.n); }), r.error);
+  }
 }
 
 }  // namespace

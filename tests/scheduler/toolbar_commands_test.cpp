@@ -8,6 +8,7 @@
 #include "schedule_fixture.h"
 #include "services/sys_objects.h"
 #include "sim/controls/tool_bar.h"
+#include "support/fake_object.h"
 
 namespace qx::scheduler {
 namespace {
@@ -131,6 +132,109 @@ TEST_F(ToolbarCommandsTest, PendingEventsRunBeforeTheCommand) {
   });
   EXPECT_FALSE(click("showability").failure);
   EXPECT_TRUE(ran);
+}
+
+// A capacity loader in front of the host's: it hands back through the by-reference options the
+// same object, a new one or Nothing, and the options dialog's "OK" that a row asks for.
+class LoaderHandBackTest : public ScheduleFixture {
+ protected:
+  enum class Back { Same, New, Nothing };
+  void SetUp() override {
+    ScheduleFixture::SetUp();
+    host_->registry().write(settingsKeyPath(0), "ShowAbility", Variant(true));
+    ObjectRef real = host_->platform().createObject(host::prog_id::kAbilityLoad);
+    host_->components().registerComponent(host::prog_id::kAbilityLoad, [this, real] {
+      auto loader = qx::testing::FakeObject::create("AbilityLoad");
+      loader->method("GetAbilityByRepICMO", [this, real](automation::Args a) {
+        ++loads_;
+        Variant result = real->call("GetAbilityByRepICMO", a[0]);
+        handBack(a[0].ref());
+        return result;
+      });
+      loader->method("ShowAbilityOption", [this](automation::Args a) {
+        handBack(a[0].ref());
+        answer_ = options();
+        answer_->set("OK", ok_);
+        return Variant(answer_);
+      });
+      return ObjectRef(loader);
+    });
+    ASSERT_FALSE(open());
+  }
+  static automation::Ref<automation::HostDictionary> options() {
+    auto d = automation::HostDictionary::create();
+    for (const char* key : {"FSchedule", "CalcRemainAbility", "FNoPlanICMO"}) {
+      d->set(key, Variant(int16_t{0}));
+    }
+    return d;
+  }
+  void handBack(Variant& arg) {
+    if (back_ == Back::New) arg = Variant(fresh_ = options());
+    if (back_ == Back::Nothing) arg = Variant::nothing();
+  }
+
+  Back back_ = Back::Same;
+  Variant ok_;
+  int loads_ = 0;
+  automation::Ref<automation::HostDictionary> fresh_, answer_;
+};
+
+// The options dialog's argument is adopted or kept and only "OK" reloads; the loader's options
+// handed back never cost the loaded result; "refreshability" while shown loads again.
+TEST_F(LoaderHandBackTest, WhatTheLoaderHandsBackBecomesTheOptions) {
+  const struct {
+    const char* what;
+    const char* tool;
+    Back back;
+    Variant ok;
+    const char* options;  // what the plug-in holds afterwards
+    int loads;
+  } rows[] = {
+      {"confirmed", "abilityOption", Back::Same, Variant(true), "answer", 1},
+      {"cancelled, argument kept", "abilityOption", Back::Same, Variant(false), "same", 0},
+      {"OK Null counts as false", "abilityOption", Back::Same, Variant::null(), "same", 0},
+      {"cancelled, a new argument", "abilityOption", Back::New, Variant(false), "new", 0},
+      {"cancelled, Nothing handed back", "abilityOption", Back::Nothing, Variant(false), "nothing",
+       0},
+      {"refreshed, options kept", "refreshability", Back::Same, Variant(), "same", 1},
+      {"refreshed, new options", "refreshability", Back::New, Variant(), "new", 1},
+      {"refreshed, Nothing as options", "refreshability", Back::Nothing, Variant(), "nothing", 1},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    back_ = Back::New;  // each row starts from options of its own
+    ok_ = Variant(true);
+    ASSERT_FALSE(bill_->clickTool("abilityOption").failure);
+    const ObjectRef start = plugin().abilityOptions(), result = plugin().abilityResult();
+    const int loads = loads_;
+    back_ = r.back;
+    ok_ = r.ok;
+    auto o = bill_->clickTool(r.tool);
+    EXPECT_FALSE(o.failure) << o.failure->description();
+    const ObjectRef held = plugin().abilityOptions();
+    std::string is = held == start                ? "same"
+                     : held == ObjectRef(answer_) ? "answer"
+                     : held == ObjectRef(fresh_)  ? "new"
+                     : !held                      ? "nothing"
+                                                  : "other";
+    EXPECT_EQ(is, r.options);
+    EXPECT_EQ(loads_, loads + r.loads);
+    EXPECT_EQ(plugin().abilityResult() != result, r.loads == 1);
+    EXPECT_TRUE(plugin().abilityResult());
+    (void)bill_->select(3, 1);  // another row refreshes from the kept result
+    EXPECT_EQ(loads_, loads + r.loads);
+  }
+}
+
+TEST_F(ToolbarCommandsTest, ANullAccessAnswerIsNoRight) {
+  host_->components().registerComponent(host::prog_id::kGLData, [] {
+    auto gl = qx::testing::FakeObject::create("GLData");
+    gl->method("AccessCheck", [](automation::Args) { return Variant::null(); });
+    return ObjectRef(gl);
+  });
+  EXPECT_FALSE(click("wizard").failure);
+  ASSERT_EQ(messages(), 1u);
+  EXPECT_EQ(host_->platform().shownMessages()[0].prompt, "对不起,你没有相应权限.");
 }
 
 }  // namespace

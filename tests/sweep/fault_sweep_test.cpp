@@ -243,6 +243,13 @@ std::vector<Scenario> scenarios() {
          (void)w.schedule->typeInto(4, col("ColLineId"), "1003");
        },
        onSchedule([](World& w) { return w.schedule->save(); })},
+      // The data shown again: the ledger's result is dropped and loaded anew.
+      {"schedule reload", Form::GoesOn, K::OldOrNew, K::Unchanged, K::Unchanged, false,
+       [](World& w) {
+         openShown(w);
+         (void)w.schedule->select(3, 1);
+       },
+       onSchedule([](World& w) { return w.schedule->reload(); })},
       {"schedule capacity area hidden", Form::Propagates, K::Unchanged, K::Unchanged, K::Unchanged,
        false, [](World& w) { openShown(w); },
        onSchedule([](World& w) { return w.schedule->clickTool("showability"); })},

@@ -387,6 +387,7 @@ void addAllCommands(Workbench& w) {
   addTourCommands(w);
   addExportCommands(w);
   addSnapshotCommands(w);
+  addProtocolCommands(w);
 }
 
 }  // namespace qx::qxhost
