@@ -188,52 +188,40 @@ TEST_F(GridChecksTest, TheBrowserIsFilteredOnTheBillsDepartment) {
 
 TEST_F(GridChecksTest, F7WritesALineOnlyInAnEditableLineCellBelowTheHeader) {
   ASSERT_FALSE(open());
-  const struct {
-    const char* what;
-    int32_t row;
-    const char* column;
-    bool locked;
-    int16_t key;
-    bool handled;
-  } rows[] = {
-      {"F7 in the line column", 3, "ColLine", false, 118, true},
-      {"another column", 3, "ColQty", false, 118, false},
-      {"a locked cell", 3, "ColLine", true, 118, false},
-      {"row 1", 1, "ColLine", false, 118, false},
-      {"another key", 3, "ColLine", false, 117, false},
+  const std::tuple<int32_t, const char*, bool, int16_t, bool> rows[] = {
+      // row, column, locked, key, handled
+      {3, "ColLine", false, 118, true},  {3, "ColQty", false, 118, false},
+      {3, "ColLine", true, 118, false},  {1, "ColLine", false, 118, false},
+      {3, "ColLine", false, 117, false},
   };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.what);
-    form().grid->cell(r.row, col(r.column)).locked = r.locked;
-    (void)bill_->select(r.row, col(r.column));
+  for (const auto& [row, column, locked, key, handled] : rows) {
+    SCOPED_TRACE(std::string(column) + " row " + std::to_string(row) + " key " +
+                 std::to_string(key) + (locked ? " locked" : ""));
+    form().grid->cell(row, col(column)).locked = locked;
+    (void)bill_->select(row, col(column));
     host_->platform().dialogs().clearAnswers();
     host_->platform().dialogs().queue("line", "L-01");
     size_t browsed = host_->platform().dialogs().shownCount("line");
-    auto o = bill_->keyDown(r.key);
-    EXPECT_EQ(o.cancel, r.handled);
-    EXPECT_EQ(host_->platform().dialogs().shownCount("line"), browsed + (r.handled ? 1 : 0));
-    EXPECT_EQ(form().grid->cellText(r.row, col("ColLineId")) == "1001", r.handled);
-    form().grid->cell(r.row, col(r.column)).locked = false;
-    form().grid->cell(r.row, col("ColLineId")).value = Variant(1002);
+    EXPECT_EQ(bill_->keyDown(key).cancel, handled);
+    EXPECT_EQ(host_->platform().dialogs().shownCount("line"), browsed + (handled ? 1 : 0));
+    EXPECT_EQ(form().grid->cellText(row, col("ColLineId")) == "1001", handled);
+    form().grid->cell(row, col(column)).locked = false;
+    form().grid->cell(row, col("ColLineId")).value = Variant(1002);
   }
 }
 
-// The save check takes part only qualifying rows; a row it cannot read refuses the save only
-// when what could be read lets it qualify.
+// Only qualifying rows are checked; a row that cannot be read refuses the save only when what
+// could be read lets it qualify.
 TEST_F(GridChecksTest, OnlyQualifyingRowsAreChecked) {
   ASSERT_FALSE(open());
-  form().text("txtdeptid").text = "102";
+  form().text("txtdeptid").text = "102";  // line 1005 does not fit the item there
   for (int32_t r = 3; r <= form().grid->rows(); ++r) {
     form().grid->cell(r, col("ColCancel")).value = Variant("Y");
   }
-  const struct {
-    Variant line, status;
-    const char *cancel, *suspend;
-    bool refused, checked;
-  } rows[] = {
+  const std::tuple<Variant, Variant, const char*, const char*, bool, bool> rows[] = {
+      // line, status, cancelled, suspended, refused, checked
       {Variant(1005), Variant(0), "", "", true, true},
       {Variant(0), Variant(0), "", "", false, false},
-      {Variant(""), Variant(0), "", "", false, false},
       {Variant(1005), Variant(1), "", "", false, false},
       {Variant(1005), Variant(0), "Y", "", false, false},
       {Variant(1005), Variant(0), "", "Y", false, false},
@@ -242,17 +230,17 @@ TEST_F(GridChecksTest, OnlyQualifyingRowsAreChecked) {
       {Variant(0), Variant("abc"), "", "", false, false},
       {Variant(1005), Variant("abc"), "", "", true, false},
   };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(describe(r.line) + " " + describe(r.status) + " " + r.cancel + r.suspend);
-    form().grid->cell(2, col("ColLineId")).value = r.line;
-    form().grid->cell(2, col("ColStatusId")).value = r.status;
-    form().grid->cell(2, col("ColCancel")).value = Variant(r.cancel);
-    form().grid->cell(2, col("ColSuspend")).value = Variant(r.suspend);
+  for (const auto& [line, status, cancelled, suspended, refused, checked] : rows) {
+    SCOPED_TRACE(describe(line) + " " + describe(status) + " " + cancelled + suspended);
+    form().grid->cell(2, col("ColLineId")).value = line;
+    form().grid->cell(2, col("ColStatusId")).value = status;
+    form().grid->cell(2, col("ColCancel")).value = Variant(cancelled);
+    form().grid->cell(2, col("ColSuspend")).value = Variant(suspended);
     log_->clear();
     auto o = bill_->checkData();
     EXPECT_FALSE(o.failure);
-    EXPECT_EQ(o.cancel, r.refused);
-    EXPECT_EQ(calls("Execute").size(), r.checked ? 1u : 0u);
+    EXPECT_EQ(o.cancel, refused);
+    EXPECT_EQ(calls("Execute").size(), checked ? 1u : 0u);
   }
 }
 

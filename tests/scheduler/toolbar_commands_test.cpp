@@ -135,7 +135,7 @@ TEST_F(ToolbarCommandsTest, PendingEventsRunBeforeTheCommand) {
 }
 
 // A capacity loader in front of the host's: it hands back through the by-reference options the
-// same object, a new one or Nothing, and the options dialog's "OK" that a row asks for.
+// same object, a new one or Nothing, and answers the options dialog with the row's "OK".
 class LoaderHandBackTest : public ScheduleFixture {
  protected:
   enum class Back { Same, New, Nothing };
@@ -153,23 +153,15 @@ class LoaderHandBackTest : public ScheduleFixture {
       });
       loader->method("ShowAbilityOption", [this](automation::Args a) {
         handBack(a[0].ref());
-        answer_ = options();
-        answer_->set("OK", ok_);
+        (answer_ = automation::HostDictionary::create())->set("OK", ok_);
         return Variant(answer_);
       });
       return ObjectRef(loader);
     });
     ASSERT_FALSE(open());
   }
-  static automation::Ref<automation::HostDictionary> options() {
-    auto d = automation::HostDictionary::create();
-    for (const char* key : {"FSchedule", "CalcRemainAbility", "FNoPlanICMO"}) {
-      d->set(key, Variant(int16_t{0}));
-    }
-    return d;
-  }
   void handBack(Variant& arg) {
-    if (back_ == Back::New) arg = Variant(fresh_ = options());
+    if (back_ == Back::New) arg = Variant(fresh_ = automation::HostDictionary::create());
     if (back_ == Back::Nothing) arg = Variant::nothing();
   }
 
@@ -179,50 +171,41 @@ class LoaderHandBackTest : public ScheduleFixture {
   automation::Ref<automation::HostDictionary> fresh_, answer_;
 };
 
-// The options dialog's argument is adopted or kept and only "OK" reloads; the loader's options
-// handed back never cost the loaded result; "refreshability" while shown loads again.
+// The options dialog's argument is adopted or kept and only "OK" (not Null) reloads; the options
+// the loader hands back never cost the loaded result; "refreshability" while shown reloads.
 TEST_F(LoaderHandBackTest, WhatTheLoaderHandsBackBecomesTheOptions) {
-  const struct {
-    const char* what;
-    const char* tool;
-    Back back;
-    Variant ok;
-    const char* options;  // what the plug-in holds afterwards
-    int loads;
-  } rows[] = {
-      {"confirmed", "abilityOption", Back::Same, Variant(true), "answer", 1},
-      {"cancelled, argument kept", "abilityOption", Back::Same, Variant(false), "same", 0},
-      {"OK Null counts as false", "abilityOption", Back::Same, Variant::null(), "same", 0},
-      {"cancelled, a new argument", "abilityOption", Back::New, Variant(false), "new", 0},
-      {"cancelled, Nothing handed back", "abilityOption", Back::Nothing, Variant(false), "nothing",
-       0},
-      {"refreshed, options kept", "refreshability", Back::Same, Variant(), "same", 1},
-      {"refreshed, new options", "refreshability", Back::New, Variant(), "new", 1},
-      {"refreshed, Nothing as options", "refreshability", Back::Nothing, Variant(), "nothing", 1},
+  const std::tuple<const char*, Back, Variant, const char*, int> rows[] = {
+      // tool, what the loader hands back, "OK", the options held afterwards, loads
+      {"abilityOption", Back::Same, Variant(true), "answer", 1},
+      {"abilityOption", Back::Same, Variant(false), "same", 0},
+      {"abilityOption", Back::Same, Variant::null(), "same", 0},
+      {"abilityOption", Back::New, Variant(false), "new", 0},
+      {"abilityOption", Back::Nothing, Variant(false), "nothing", 0},
+      {"refreshability", Back::Same, Variant(), "same", 1},
+      {"refreshability", Back::New, Variant(), "new", 1},
+      {"refreshability", Back::Nothing, Variant(), "nothing", 1},
   };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.what);
+  for (const auto& [tool, back, ok, options, loads] : rows) {
+    SCOPED_TRACE(std::string(tool) + " " + options + " " + describe(ok));
     back_ = Back::New;  // each row starts from options of its own
     ok_ = Variant(true);
     ASSERT_FALSE(bill_->clickTool("abilityOption").failure);
     const ObjectRef start = plugin().abilityOptions(), result = plugin().abilityResult();
-    const int loads = loads_;
-    back_ = r.back;
-    ok_ = r.ok;
-    auto o = bill_->clickTool(r.tool);
-    EXPECT_FALSE(o.failure) << o.failure->description();
+    const int before = loads_;
+    back_ = back;
+    ok_ = ok;
+    EXPECT_FALSE(bill_->clickTool(tool).failure);
     const ObjectRef held = plugin().abilityOptions();
-    std::string is = held == start                ? "same"
-                     : held == ObjectRef(answer_) ? "answer"
-                     : held == ObjectRef(fresh_)  ? "new"
-                     : !held                      ? "nothing"
-                                                  : "other";
-    EXPECT_EQ(is, r.options);
-    EXPECT_EQ(loads_, loads + r.loads);
-    EXPECT_EQ(plugin().abilityResult() != result, r.loads == 1);
-    EXPECT_TRUE(plugin().abilityResult());
+    EXPECT_EQ(held == start                ? "same"
+              : held == ObjectRef(answer_) ? "answer"
+              : held == ObjectRef(fresh_)  ? "new"
+              : held                       ? "other"
+                                           : "nothing",
+              std::string(options));
+    EXPECT_EQ(loads_, before + loads);
+    EXPECT_EQ(plugin().abilityResult() != result, loads == 1);
     (void)bill_->select(3, 1);  // another row refreshes from the kept result
-    EXPECT_EQ(loads_, loads + r.loads);
+    EXPECT_EQ(loads_, before + loads);
   }
 }
 
