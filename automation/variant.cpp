@@ -187,10 +187,6 @@ ObjectRef Variant::objectOrNull() const noexcept {
   return o ? *o : ObjectRef();
 }
 
-bool isTrue(const Variant& v) {
-  return !v.isNull() && v.toBool();
-}
-
 bool operator==(const Variant& a, const Variant& b) noexcept {
   return a.v_ == b.v_;
 }

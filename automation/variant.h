@@ -82,10 +82,6 @@ class Variant {
   Storage v_;
 };
 
-// A value tested as a condition (If, While): Null counts as false, as the runtime's If does;
-// anything else converts to Boolean (a text that is no number fails with 13).
-bool isTrue(const Variant& v);
-
 // Text for diagnostics: the type name and the value.
 std::string describe(const Variant& v);
 

@@ -2,6 +2,7 @@
 // options, the plan decomposition wizard behind its access check, the work-order detail, a
 // capacity refresh and the remaining-capacity report. Other buttons are the host's.
 #include "automation/arg.h"
+#include "automation/condition.h"
 #include "host/event_interfaces.h"
 #include "host/platform.h"
 #include "host/prog_ids.h"

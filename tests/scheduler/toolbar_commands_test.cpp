@@ -160,6 +160,11 @@ class LoaderHandBackTest : public ScheduleFixture {
     });
     ASSERT_FALSE(open());
   }
+  void TearDown() override {
+    fresh_.reset();
+    answer_.reset();
+    ScheduleFixture::TearDown();
+  }
   void handBack(Variant& arg) {
     if (back_ == Back::New) arg = Variant(fresh_ = automation::HostDictionary::create());
     if (back_ == Back::Nothing) arg = Variant::nothing();

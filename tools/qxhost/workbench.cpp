@@ -375,6 +375,8 @@ void Workbench::printError(const Error& e) {
   out() << "\n";
 }
 
+void addProtocolCommands(Workbench& w);  // commands/protocol_commands.cpp
+
 void addAllCommands(Workbench& w) {
   addCoreCommands(w);
   addHostCommands(w);

@@ -148,7 +148,6 @@ void addExpectCommands(Workbench& w);
 void addTourCommands(Workbench& w);
 void addExportCommands(Workbench& w);
 void addSnapshotCommands(Workbench& w);
-void addProtocolCommands(Workbench& w);
 void addAllCommands(Workbench& w);
 
 // What a dialog showed and how it was answered; a report as the viewer shows it.
