@@ -38,10 +38,9 @@ int hexValue(char c) {
   return -1;
 }
 
-// "&H1F" / "&O17" bodies (after the prefix); digits read up to the first other character.
-// Like the automation rules, values that fit 16 or 32 bits are read as signed; a value beyond
-// 32 bits is an overflow, never another number.
-double radixValue(std::string_view s, int radix, size_t* used) {
+// The digits of "&H1F" / "&O17" bodies (after the prefix), read up to the first other
+// character; a value beyond 32 bits is an overflow, never another number.
+uint32_t radixDigits(std::string_view s, int radix, size_t* used) {
   uint64_t v = 0;
   size_t i = 0;
   for (; i < s.size(); ++i) {
@@ -51,8 +50,38 @@ double radixValue(std::string_view s, int radix, size_t* used) {
     if (v > 0xFFFFFFFFull) throw Error::overflow();
   }
   *used = i;
-  if (i <= (radix == 16 ? 4u : 6u) && v <= 0xFFFF) return static_cast<int16_t>(v);
-  return static_cast<int32_t>(static_cast<uint32_t>(v));
+  return static_cast<uint32_t>(v);
+}
+
+// As literals of the language: values of up to 4 hexadecimal (6 octal) digits that fit 16 bits
+// are an Integer, others a Long, both signed ("&HFFFF" is -1).
+double radixValue(std::string_view s, int radix, size_t* used) {
+  uint32_t v = radixDigits(s, radix, used);
+  if (*used <= (radix == 16 ? 4u : 6u) && v <= 0xFFFF) return static_cast<int16_t>(v);
+  return static_cast<int32_t>(v);
+}
+
+// Blanks around a whole-text number, as the runtime's conversion skips them: ASCII white space,
+// the no-break space and the ideographic space (UTF-8). The length of the blank at `s`, or 0.
+size_t blankAt(std::string_view s) {
+  if (s.empty()) return 0;
+  if (s[0] == ' ' || (s[0] >= '\t' && s[0] <= '\r')) return 1;
+  if (s.starts_with("\xC2\xA0")) return 2;
+  if (s.starts_with("\xE3\x80\x80")) return 3;
+  return 0;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+  while (size_t n = blankAt(s)) s.remove_prefix(n);
+  while (!s.empty()) {
+    size_t n = 0;
+    for (size_t k : {1, 2, 3}) {
+      if (s.size() >= k && blankAt(s.substr(s.size() - k)) == k) n = k;
+    }
+    if (n == 0) break;
+    s.remove_suffix(n);
+  }
+  return s;
 }
 
 // Decimal exponent of the first significant digit of a number text "[-]digits[.digits][e±n]"
@@ -130,32 +159,31 @@ double leadingNumber(std::string_view text) {
 }
 
 std::optional<double> parseNumber(std::string_view text) {
-  size_t b = 0, e = text.size();
-  auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (b < e && blank(text[b])) ++b;
-  while (e > b && blank(text[e - 1])) --e;
-  std::string_view s = text.substr(b, e - b);
+  std::string_view s = trimBlanks(text);
   if (s.empty()) return std::nullopt;
   if (s.size() >= 3 && s[0] == '&') {
+    // The runtime reads the digits as an unsigned number: "&HFFFF" is 65535; beyond the
+    // largest Long it is an overflow.
     size_t used = 0;
     char k = s[1];
-    double v = 0;
+    uint32_t v = 0;
     if (k == 'h' || k == 'H') {
-      v = radixValue(s.substr(2), 16, &used);
+      v = radixDigits(s.substr(2), 16, &used);
     } else if (k == 'o' || k == 'O') {
-      v = radixValue(s.substr(2), 8, &used);
+      v = radixDigits(s.substr(2), 8, &used);
     } else {
       return std::nullopt;
     }
     if (used == 0 || used != s.size() - 2) return std::nullopt;
-    return v;
+    if (v > 0x7FFFFFFFu) throw Error::overflow();
+    return static_cast<double>(v);
   }
   std::string num;
   size_t i = 0;
   if (s[i] == '+' || s[i] == '-') {
     if (s[i] == '-') num.push_back('-');
     ++i;
-    while (i < s.size() && blank(s[i])) ++i;
+    while (size_t n = blankAt(s.substr(i))) i += n;
   }
   bool digits = false;
   while (i < s.size() && (isDigit(s[i]) || (s[i] == ',' && digits))) {
@@ -207,54 +235,96 @@ bool isNumeric(const Variant& v) {
 
 namespace {
 
-// Shortest round-trip digits and decimal exponent: v = 0.d1d2d3... × 10^exp10 (digits without
-// point), e.g. 1234.5 → "12345", 4.
+// Significant digits of a double and the decimal exponent of the first one.
 struct Decimal {
   bool negative = false;
   std::string digits;
-  int exp10 = 0;
+  int exponent = 0;
 };
 
-Decimal decompose(double v) {
-  Decimal d;
-  char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+// `precision` significant digits rounded to nearest, as many as the exact value needs (every
+// double's expansion ends within 767 digits) when larger; the shortest that read back when < 0.
+Decimal scientific(double v, int precision) {
+  char buf[800];
+  auto r = precision < 0 ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific)
+                         : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific,
+                                         std::min(precision, 770) - 1);
   std::string_view s(buf, r.ptr - buf);
+  Decimal d;
   size_t i = 0;
   if (s[i] == '-') d.negative = true, ++i;
   size_t ePos = s.find('e');
   for (size_t k = i; k < ePos; ++k) {
     if (s[k] != '.') d.digits.push_back(s[k]);
   }
-  int exp = 0;
-  std::from_chars(s.data() + ePos + 1 + (s[ePos + 1] == '+'), s.data() + s.size(), exp);
-  d.exp10 = exp + 1;
-  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
-  if (d.digits == "0") d.exp10 = 1;
+  std::from_chars(s.data() + ePos + 1 + (s[ePos + 1] == '+'), s.data() + s.size(), d.exponent);
   return d;
+}
+
+void dropTrailingZeros(Decimal& d) {
+  while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+}
+
+// At most `places` significant digits, an exact half rounded away from zero as the runtime
+// does (226177633950266.5 → 226177633950267). Two more digits rounded to nearest decide it
+// unless they read "50": then the value may lie just below, on or above the half, and its exact
+// expansion decides.
+Decimal roundedDigits(double v, int places) {
+  Decimal d = scientific(v, places + 2);
+  if (d.digits.compare(places, 2, "50") == 0) d = scientific(v, 800);
+  bool up = d.digits[places] >= '5';
+  d.digits.resize(places);
+  if (up) {
+    int k = places - 1;
+    while (k >= 0 && d.digits[k] == '9') d.digits[k--] = '0';
+    if (k < 0) {
+      d.digits.insert(d.digits.begin(), '1');
+      d.digits.pop_back();
+      ++d.exponent;
+    } else {
+      ++d.digits[k];
+    }
+  }
+  dropTrailingZeros(d);
+  return d;
+}
+
+// Plain digits while the exponent is within [-4, 15), otherwise "d.dddE±xx".
+std::string writeDecimal(const Decimal& d) {
+  std::string r = d.negative ? "-" : "";
+  int n = static_cast<int>(d.digits.size());
+  if (d.exponent < -4 || d.exponent >= 15) {
+    r += d.digits[0];
+    if (n > 1) r += "." + d.digits.substr(1);
+    r += d.exponent < 0 ? "E-" : "E+";
+    std::string es = std::to_string(std::abs(d.exponent));
+    return r + (es.size() < 2 ? "0" : "") + es;
+  }
+  int whole = d.exponent + 1;  // digits before the point
+  if (whole <= 0) return r + "0." + std::string(-whole, '0') + d.digits;
+  if (whole >= n) return r + d.digits + std::string(whole - n, '0');
+  return r + d.digits.substr(0, whole) + "." + d.digits.substr(whole);
+}
+
+std::string formatSpecial(double v) {
+  if (std::isnan(v)) return "NaN";
+  return v < 0 ? "-Infinity" : "Infinity";
 }
 
 }  // namespace
 
 std::string formatDouble(double v) {
-  if (std::isnan(v)) return "NaN";
-  if (std::isinf(v)) return v < 0 ? "-Infinity" : "Infinity";
+  if (!std::isfinite(v)) return formatSpecial(v);
   if (v == 0) return "0";
-  Decimal d = decompose(v);
-  std::string r = d.negative ? "-" : "";
-  int n = static_cast<int>(d.digits.size());
-  if (d.exp10 > 15 || d.exp10 < -6) {
-    r += d.digits[0];
-    if (n > 1) r += "." + d.digits.substr(1);
-    int e = d.exp10 - 1;
-    r += e < 0 ? "E-" : "E+";
-    std::string es = std::to_string(std::abs(e));
-    if (es.size() < 2) es = "0" + es;
-    return r + es;
-  }
-  if (d.exp10 <= 0) return r + "0." + std::string(-d.exp10, '0') + d.digits;
-  if (d.exp10 >= n) return r + d.digits + std::string(d.exp10 - n, '0');
-  return r + d.digits.substr(0, d.exp10) + "." + d.digits.substr(d.exp10);
+  return writeDecimal(roundedDigits(v, 15));
+}
+
+std::string formatDoubleRoundTrip(double v) {
+  if (!std::isfinite(v)) return formatSpecial(v);
+  if (v == 0) return "0";
+  Decimal d = scientific(v, -1);
+  dropTrailingZeros(d);
+  return writeDecimal(d);
 }
 
 namespace {

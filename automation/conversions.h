@@ -32,8 +32,13 @@ std::optional<double> parseNumber(std::string_view text);
 // (a text beyond the range of a double does not).
 bool isNumeric(const Variant& v);
 
-// Shortest text that reads back as the same double ("0.1", "1234.5", "1E+21").
+// A double as the automation runtime writes it (what CStr gives): at most 15 significant
+// digits, plain while the exponent is within [-4, 15), otherwise in exponent form
+// ("0.3" for 0.1 + 0.2, "1E-05", "8.81741785664423E+15").
 std::string formatDouble(double v);
+// The same layout with as many digits as reading the text back to the same double needs
+// ("0.30000000000000004"): for values stored as text and read again, never shown.
+std::string formatDoubleRoundTrip(double v);
 
 // Civil date and time parts. Dates run from 0001-01-01 to 9999-12-31: makeDate fails with 5
 // for any other day, and dateParts (so every date format) with an overflow (6) for a serial

@@ -1,6 +1,7 @@
-// Number and date formats: a number's text reads back as the number; a formatted number reads
-// back within half its last place and formats again to the same text; a date formats to a text
-// that reads back to a date of the same text; patterns never fail inside the date range.
+// Number and date formats: a number's exact text reads back as the number, its 15-digit text
+// within that rounding; a formatted number reads back within half its last place and formats
+// again to the same text; a date formats to a text that reads back to a date of the same text;
+// patterns never fail inside the date range.
 #include <algorithm>
 #include <cmath>
 
@@ -21,9 +22,23 @@ std::string show(double v) {
 }
 
 void numberText(double v) {
-  std::string t = formatDouble(v);
+  std::string exact = formatDoubleRoundTrip(v), t = formatDouble(v);
   if (!std::isfinite(v)) return;
-  QX_FUZZ_CHECK(parseNumber(t) == v, show(v) + " reads back from " + shown(t) + " differently");
+  QX_FUZZ_CHECK(parseNumber(exact) == v,
+                show(v) + " reads back from " + shown(exact) + " differently");
+  // The runtime's text keeps 15 significant digits: it reads back within their rounding (or
+  // beyond the largest double) and writes the same text again.
+  std::optional<double> back;
+  try {
+    back = parseNumber(t);
+  } catch (const Error& e) {
+    QX_FUZZ_CHECK(e.number() == 6 && std::fabs(v) > 1.79769313486231e308,
+                  shown(t) + " failed with " + std::to_string(e.number()));
+    return;
+  }
+  QX_FUZZ_CHECK(back && std::fabs(*back - v) <= std::fabs(v) * 5e-15,
+                exact + " reads back from " + shown(t) + " as " + show(back.value_or(0)));
+  QX_FUZZ_CHECK(formatDouble(*back) == t, shown(t) + " writes again as " + show(*back));
 }
 
 void groupedNumber(double v, int decimals, bool grouping) {

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   // The number's own text is numeric and converts to the same number.
-  const Variant again(formatDouble(n));
+  const Variant again(qx::automation::formatDoubleRoundTrip(n));
   QX_FUZZ_CHECK(isNumeric(again) && again.toDouble() == n,
                 shown(text) + ": " + shown(*again.stringIf()) + " does not read back");
   return 0;

@@ -43,7 +43,7 @@ std::string literal(const Variant& v, bool text) {
   if (text) return sqlText(v.toString());
   double d = v.toDouble();
   if (!std::isfinite(d)) throw Error::overflow("MasterDataBill");
-  return automation::formatDouble(d);
+  return automation::formatDoubleRoundTrip(d);  // the value stored, every digit of it
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ std::string encode(const Variant& v) {
     case VarType::Long:
       return "long:" + v.toString();
     case VarType::Double:
-      return "double:" + v.toString();
+      return "double:" + automation::formatDoubleRoundTrip(v.toDouble());  // reads back the same
     case VarType::Boolean:
       return v.toBool() ? "boolean:true" : "boolean:false";
     case VarType::Date:
