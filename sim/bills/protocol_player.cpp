@@ -336,8 +336,12 @@ ProtocolResult ProtocolPlayer::playOne(const ProtocolStep& s) {
             bill.typeInto(1 + s.p[0] % (rows + 1),
                           scheduleColumnIndex(kTypedColumns[s.p[1] % std::size(kTypedColumns)]),
                           kTexts[s.p[2] % std::size(kTexts)]));
-      case ProtocolOp::Save:
-        return scheduleOutcome(bill.save());
+      case ProtocolOp::Save: {
+        // The engine carries out a save the check did not refuse.
+        r = scheduleOutcome(bill.save());
+        r.wrote = !r.failure && !r.cancel;
+        return r;
+      }
       case ProtocolOp::Reload:
         return scheduleOutcome(bill.reload());
       case ProtocolOp::Click:
@@ -422,7 +426,10 @@ ProtocolResult ProtocolPlayer::playOne(const ProtocolStep& s) {
         for (const auto& [name, v] : o.byRef) {
           if (name == "bCancel" && v.type() == automation::VarType::Boolean) r.cancel = v.toBool();
         }
-        r.wrote = o.action.rfind("saved", 0) == 0 || o.action.rfind("deleted", 0) == 0;
+        // A save or delete the engine carried out (neither refused, failed nor kept).
+        r.wrote = !o.failure && (s.op == ProtocolOp::ResSave || s.op == ProtocolOp::ResRemove) &&
+                  o.action != "not saved" && o.action != "kept" &&
+                  o.action.rfind("refused", 0) != 0;
         return r;
       }
       case ProtocolOp::RaiseResource:
