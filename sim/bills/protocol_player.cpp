@@ -339,7 +339,7 @@ ProtocolResult ProtocolPlayer::playOne(const ProtocolStep& s) {
       case ProtocolOp::Save: {
         // The engine carries out a save the check did not refuse.
         r = scheduleOutcome(bill.save());
-        r.wrote = !r.failure && !r.cancel;
+        r.wrote = r.wrote || (!r.failure && !r.cancel);  // saved, then the display failed
         return r;
       }
       case ProtocolOp::Reload:
