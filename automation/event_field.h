@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "automation/events.h"
+#include "automation/object_field.h"
 
 namespace qx::automation {
 
@@ -41,7 +42,8 @@ class EventField {
 
   const ObjectRef& get() const noexcept { return connection_.source(); }
   explicit operator bool() const noexcept { return static_cast<bool>(connection_); }
-  Object* operator->() const noexcept { return connection_.source().get(); }
+  // Member calls on the source go through the check (91 when the field holds nothing).
+  Object* operator->() const { return &objectSet(connection_.source()); }
   const std::string& interfaceName() const noexcept { return interface_; }
 
   // Whether the owner has a handler for the event.

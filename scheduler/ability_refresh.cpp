@@ -10,6 +10,7 @@
 #include "host/prog_ids.h"
 #include "scheduler/ability_names.h"
 #include "scheduler/ei_rep_scheduler.h"
+#include "scheduler/grid_rows.h"
 #include "services/host_objects.h"
 #include "services/local_string.h"
 
@@ -48,8 +49,10 @@ bool EIRepScheduler::LoadAbility() {
   if (m_dctAbilityOption->get("Value", "RepICMO").toDouble() != 0) {
     Variant options{m_dctAbilityOption};
     Variant result = loader->call("GetAbilityByRepICMO", automation::byRef(options));
-    m_dctAbilityOption = options.toObject();
+    // The result is kept whatever comes back as options, Nothing included: a result dropped
+    // here would make every refresh call the loader again.
     m_rsAbility = result.isNothing() || !result.isObject() ? ObjectRef() : result.toObject();
+    m_dctAbilityOption.set(options);
   }
   loader.reset();
   return static_cast<bool>(m_rsAbility);
@@ -107,7 +110,7 @@ void EIRepScheduler::RefreshAbility() {
 
   ObjectRef rows = m_grdDetail->get("Row").toObject();
   int32_t selRow = rows->get("SelRow").toInt32();
-  int32_t row = selRow < 0 ? rows->get("FixRows").toInt32() + 1 : selRow;
+  int32_t row = selRow < 0 ? rowPlus(rows->get("FixRows").toInt32(), 1) : selRow;
 
   // Only this read is protected: a line id that cannot be read is line 0.
   int32_t lineId = 0;

@@ -56,7 +56,9 @@ bool EIRepScheduler::IsLongNumber() {
 void EIRepScheduler::ShowAbilityReport() {
   // No failure handling but the busy pointer's: a failure goes back through the command. The
   // work order goes into the query as its number, so no text of the form becomes SQL.
-  std::string sql = departmentQuery(numberIn("txtInterId"), IsLongNumber());
+  // The work order is read before the profile is asked, in that order.
+  int32_t workOrder = numberIn("txtInterId");
+  std::string sql = departmentQuery(workOrder, IsLongNumber());
   ObjectRef connection = services::createHostObject(kReportConnection);
   Variant found = connection->call("Execute", Variant(sql));
   connection.reset();

@@ -1,5 +1,7 @@
 #include "scheduler/bill_seq.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "automation/conversions.h"
@@ -33,6 +35,20 @@ std::optional<int32_t> billSeqOf(std::string_view s) {
 
 int32_t nextBillSeq(int32_t max) noexcept {
   return max == std::numeric_limits<int32_t>::max() ? 0 : max + 1;
+}
+
+std::string quantityFormat(int32_t decimals) {
+  if (decimals <= 0) return "0";
+  // The number format's own limit: a count it cannot show fails as it does (5).
+  (void)automation::formatNumber(0, decimals, false);
+  return "0." + std::string(static_cast<size_t>(decimals), '0');
+}
+
+double remainderAfter(double quantity, double piece) noexcept {
+  constexpr double kNoise = 1e-9;
+  double rest = quantity - piece;
+  double scale = std::max(std::fabs(quantity), std::fabs(piece));
+  return std::fabs(rest) < kNoise * scale ? 0.0 : rest;
 }
 
 std::string departmentQuery(int32_t workOrderId, bool longNumber) {

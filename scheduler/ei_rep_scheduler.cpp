@@ -73,12 +73,10 @@ EIRepScheduler::~EIRepScheduler() {
 }
 
 ObjectRef EIRepScheduler::control(std::string_view name) const {
-  if (!m_frmRep) throw automation::Error::objectNotSet(std::string(kTypeName));
   return m_frmRep->get(name).toObject();
 }
 
 ObjectRef EIRepScheduler::tool(std::string_view key) const {
-  if (!m_oMenuBar) throw automation::Error::objectNotSet(std::string(kTypeName));
   return m_oMenuBar->get("Tools", key).toObject();
 }
 
@@ -94,7 +92,6 @@ void EIRepScheduler::Init(const Variant& oEvent) {
   m_frmRep.assign(frame::takeEventSource(form, host::kFormEvents, kTypeName));
   m_grdDetail = control("grdDetail");
 
-  m_dctColumns = Variant::nothing();
   m_oEvent->callId(host::bill_op::idOf(host::bill_op::kGetColumns), automation::CallKind::Method,
                    automation::Arg::byRef(m_dctColumns));
 
@@ -119,7 +116,7 @@ void EIRepScheduler::Class_Terminate() noexcept {
   automation::Steps steps;
   steps.run([&] { SaveSettings(m_dctAbilityOption); });
   steps.run([&] { m_rsAbility.reset(); });
-  steps.run([&] { m_dctColumns = Variant(); });
+  steps.run([&] { m_dctColumns = Variant::nothing(); });
   steps.run([&] { m_oSplilter.reset(); });
   steps.run([&] { m_oMenuBar.reset(); });
   steps.run([&] { m_oLedger.reset(); });

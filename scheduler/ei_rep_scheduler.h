@@ -4,6 +4,7 @@
 #include <string>
 
 #include "automation/dispatch.h"
+#include "automation/object_field.h"
 #include "automation/recordset.h"
 #include "automation/steps.h"
 #include "frame/event_field.h"
@@ -110,16 +111,17 @@ class EIRepScheduler final : public automation::Dispatch<EIRepScheduler> {
   frame::EventField<EIRepScheduler> m_oEvent;
   frame::EventField<EIRepScheduler> m_frmRep;
   frame::EventField<EIRepScheduler> m_oSplilter;
-  ObjectRef m_grdDetail;
-  ObjectRef m_oMenuBar;
-  ObjectRef m_picSplit;
-  ObjectRef m_dctAbilityOption;
-  ObjectRef m_oLedger;
-  Variant m_dctColumns;
+  // Object fields: a member call through one that holds nothing is error 91.
+  automation::ObjectField m_grdDetail;
+  automation::ObjectField m_oMenuBar;
+  automation::ObjectField m_picSplit;
+  automation::ObjectField m_dctAbilityOption;
+  automation::ObjectField m_oLedger;
+  Variant m_dctColumns = Variant::nothing();
   bool m_bShowAbility = false;
-  ObjectRef m_vecAbilityHeader;
-  ObjectRef m_rsLineAbility;
-  ObjectRef m_rsAbility;
+  automation::ObjectField m_vecAbilityHeader;
+  automation::ObjectField m_rsLineAbility;
+  automation::ObjectField m_rsAbility;
   int32_t m_lAbilityLineID = 0;
   bool m_bInSelectChanged = false;
 };

@@ -1,5 +1,7 @@
 // The line/item check of the schedule rows: on saving the bill, for every qualifying row, and
 // (from the selection handler) for the row being left.
+#include <limits>
+
 #include "automation/arg.h"
 #include "automation/conversions.h"
 #include "automation/host_dictionary.h"
@@ -24,6 +26,14 @@ std::string trimmed(const std::string& s) {
   return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 }  // namespace
+
+int32_t rowPlus(int32_t row, int64_t n) {
+  int64_t r = int64_t{row} + n;
+  if (r < std::numeric_limits<int32_t>::min() || r > std::numeric_limits<int32_t>::max()) {
+    throw automation::Error::overflow();
+  }
+  return static_cast<int32_t>(r);
+}
 
 int32_t numberInText(const std::string& text) {
   return automation::roundToInt32(automation::leadingNumber(text));
@@ -80,18 +90,22 @@ bool EIRepScheduler::CheckLineItem(int32_t lItemID, int32_t lLineID, const std::
 
 ScheduleRow EIRepScheduler::readScheduleRow(int32_t row, automation::Steps* steps) const {
   ScheduleRow r;
-  // With steps, each read is a step of its own and a failing one leaves its value at 0.
-  auto read = [&](auto&& f) {
-    if (steps) {
-      steps->run(f);
-    } else {
-      f();
+  // With steps, each read is a step of its own and a failing one leaves its value at 0 and is
+  // marked unread.
+  auto read = [&](bool& unread, auto&& f) {
+    if (!steps) return f();
+    automation::Steps one;
+    one.run(f);
+    if (one.failed()) {
+      unread = true;
+      steps->fail(*one.pending());
     }
   };
-  read([&] { r.lineId = numberInText(trimmed(cellValue(row, "ColLineId").toString())); });
-  read([&] { r.status = cellValue(row, "ColStatusId").toInt32(); });
-  read([&] { r.cancelled = cellValue(row, "ColCancel").toString() == "Y"; });
-  read([&] { r.suspended = cellValue(row, "ColSuspend").toString() == "Y"; });
+  read(r.lineUnread,
+       [&] { r.lineId = numberInText(trimmed(cellValue(row, "ColLineId").toString())); });
+  read(r.statusUnread, [&] { r.status = cellValue(row, "ColStatusId").toInt32(); });
+  read(r.cancelUnread, [&] { r.cancelled = cellValue(row, "ColCancel").toString() == "Y"; });
+  read(r.suspendUnread, [&] { r.suspended = cellValue(row, "ColSuspend").toString() == "Y"; });
   return r;
 }
 
@@ -99,14 +113,17 @@ bool EIRepScheduler::CheckScheduleRows() {
   // Traps nothing: a failure goes to the caller.
   int32_t itemId = numberIn("txtItemID");
   ObjectRef rows = m_grdDetail->get("Row").toObject();
-  int32_t first = rows->get("FixRows").toInt32() + 1;
+  int32_t first = rowPlus(rows->get("FixRows").toInt32(), 1);
   int32_t last = rows->get("Rows").toInt32();
   std::string sMsg;  // one message text for the whole check, as the service may leave a reason
-  for (int32_t r = first; r <= last; ++r) {
-    ScheduleRow row = readScheduleRow(r, nullptr);
+  for (int64_t r = first; r <= last; ++r) {
+    // A row that cannot be read refuses the save only when it could take part in the check.
+    automation::Steps reads;
+    ScheduleRow row = readScheduleRow(static_cast<int32_t>(r), &reads);
+    if (reads.failed() && row.mayQualify()) throw *reads.pending();
     if (!row.qualifies()) continue;
     if (!CheckLineItem(itemId, row.lineId, control("txtItemNumber")->get("Text").toString(),
-                       cellValue(r, "ColLine").toString(), sMsg)) {
+                       cellValue(static_cast<int32_t>(r), "ColLine").toString(), sMsg)) {
       services::ShowMessage(sMsg, services::kInformationOk);
       return false;  // later rows are not examined
     }

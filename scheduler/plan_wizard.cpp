@@ -13,6 +13,7 @@
 #include "host/prog_ids.h"
 #include "scheduler/bill_seq.h"
 #include "scheduler/ei_rep_scheduler.h"
+#include "scheduler/grid_rows.h"
 #include "services/host_objects.h"
 #include "services/local_string.h"
 #include "services/login_props.h"
@@ -35,10 +36,6 @@ constexpr std::pair<std::string_view, std::string_view> kItemCells[] = {
     {"FInLowLimitQty", "ColInLowLimitQty"},
     {"FLineName", "ColLine"},
 };
-
-std::string quantityFormat(int32_t decimals) {
-  return decimals != 0 ? "0." + std::string(static_cast<size_t>(std::max(decimals, 0)), '0') : "0";
-}
 
 }  // namespace
 
@@ -68,9 +65,12 @@ int32_t EIRepScheduler::GetNextBillSeq() {
   Variant col;
   steps.run([&] { col = column("ColBillNo"); });
   steps.run([&] { rows = m_grdDetail->get("Row").toObject()->get("Rows").toInt32(); });
-  for (int32_t r = kFirstDataRow; r <= rows; ++r) {
+  for (int64_t r = kFirstDataRow; r <= rows; ++r) {  // 64 bits: ends at the 32-bit limit too
     steps.run([&] {
-      std::string s = m_grdDetail->get("Cell", r, col).toObject()->get("Value").toString();
+      std::string s = m_grdDetail->get("Cell", static_cast<int32_t>(r), col)
+                          .toObject()
+                          ->get("Value")
+                          .toString();
       std::optional<int32_t> v = billSeqOf(s);
       if (v && *v > max) max = *v;
     });
@@ -92,20 +92,20 @@ void EIRepScheduler::FillPlanRows(const ObjectRef& rows) {
 
   ObjectRef gridRows = m_grdDetail->get("Row").toObject();
   int32_t count = rows->get("Count").toInt32();
-  int32_t i = gridRows->get("Rows").toInt32() + 1;
-  // The first added row not yet complete (its quantity not yet subtracted). A failure removes
-  // the added rows from there on and goes on to the caller: the grid then holds whole rows only,
-  // and the undecomposed quantity matches them.
+  int32_t i = rowPlus(gridRows->get("Rows").toInt32(), 1);
+  // The first added row not yet complete (its quantity not yet subtracted). A failure, in the
+  // loop or in the clean-up after it, removes the added rows from there on and goes on to the
+  // caller: the grid then holds whole rows only, and the undecomposed quantity matches them.
   const int32_t firstAdded = i;
-  int32_t incomplete = i;
+  int64_t incomplete = i;
   Variant colQty = column("ColQty"), colBillNo = column("ColBillNo");
   try {
-    gridRows->put("Rows", gridRows->get("Rows").toInt32() + count);
+    gridRows->put("Rows", rowPlus(gridRows->get("Rows").toInt32(), count));
+    const std::string format = quantityFormat(dec);
 
     auto cell = [&](int32_t row, std::string_view key) {
       return m_grdDetail->get("Cell", row, column(key)).toObject();
     };
-    const std::string format = quantityFormat(dec);
 
     // The grid is scanned once; each written row's number is the running maximum's successor,
     // the same number a fresh scan would give, so the fill stays linear in the rows.
@@ -133,18 +133,26 @@ void EIRepScheduler::FillPlanRows(const ObjectRef& rows) {
       max = std::max(max, billSeqOf(billNo).value_or(0));
       seq = nextBillSeq(max);
 
-      double rest =
-          automation::leadingNumber(noQty->get("Text").toString()) - value("FAuxQty").toDouble();
+      double rest = remainderAfter(automation::leadingNumber(noQty->get("Text").toString()),
+                                   value("FAuxQty").toDouble());
       noQty->put("Text", automation::formatDouble(rest));
-      incomplete = i + 1;
+      incomplete = int64_t{i} + 1;
       if (automation::leadingNumber(noQty->get("Text").toString()) < 0) break;
-      ++i;
+      if (k < count) ++i;  // the reserved rows end at Rows + count, which may be the limit
     }
+
+    for (int64_t r = gridRows->get("Rows").toInt32(); r >= incomplete; --r) {
+      gridRows->call("Delete", static_cast<int32_t>(r));
+    }
+    int32_t last = gridRows->get("Rows").toInt32();
+    m_grdDetail->call("SetSelect", last, colBillNo, last, colBillNo);
   } catch (...) {
     automation::Steps undo;
     int32_t last = 0;
     undo.run([&] { last = gridRows->get("Rows").toInt32(); });
-    for (int32_t r = last; r >= incomplete; --r) undo.run([&] { gridRows->call("Delete", r); });
+    for (int64_t r = last; r >= incomplete; --r) {
+      undo.run([&] { gridRows->call("Delete", static_cast<int32_t>(r)); });
+    }
     // Whole rows stay: the bill counts them and knows it has changed, so they are not lost.
     if (incomplete > firstAdded) {
       for (int op : {host::bill_op::kRenumberRows, host::bill_op::kSetBillChanged,
@@ -155,10 +163,6 @@ void EIRepScheduler::FillPlanRows(const ObjectRef& rows) {
     throw;
   }
 
-  for (int32_t r = gridRows->get("Rows").toInt32(); r >= i + 1; --r) gridRows->call("Delete", r);
-
-  int32_t last = gridRows->get("Rows").toInt32();
-  m_grdDetail->call("SetSelect", last, colBillNo, last, colBillNo);
   for (int op : {host::bill_op::kRenumberRows, host::bill_op::kSetBillChanged,
                  host::bill_op::kRefreshTotals}) {
     m_oEvent->callId(host::bill_op::idOf(op), automation::CallKind::Method);

@@ -2,6 +2,7 @@
 // options, the plan decomposition wizard behind its access check, the work-order detail, a
 // capacity refresh and the remaining-capacity report. Other buttons are the host's.
 #include "automation/arg.h"
+#include "automation/condition.h"
 #include "host/event_interfaces.h"
 #include "host/platform.h"
 #include "host/prog_ids.h"
@@ -37,10 +38,10 @@ void EIRepScheduler::m_oEvent_OnBarClick(const Variant& Tool, Variant& /*bCancel
     EditAbilityOption();
   } else if (name == "wizard") {
     ObjectRef glData = services::NewGLData();
-    bool allowed = glData
-                       ->call("AccessCheck", services::kWizardRightObject,
-                              services::kWizardRightSub, services::kWizardRightMask)
-                       .toBool();
+    // A Null answer is no right, as an If on Null is false.
+    bool allowed =
+        automation::isTrue(glData->call("AccessCheck", services::kWizardRightObject,
+                                        services::kWizardRightSub, services::kWizardRightMask));
     glData.reset();
     if (allowed) {
       RunPlanWizard();
@@ -74,9 +75,11 @@ void EIRepScheduler::EditAbilityOption() {
   ObjectRef loader = services::createHostObject(host::prog_id::kAbilityLoad);
   Variant options{m_dctAbilityOption};
   Variant result = loader->call("ShowAbilityOption", automation::byRef(options));
-  m_dctAbilityOption = options.toObject();
+  m_dctAbilityOption.set(options);
   ObjectRef answer = result.toObject();
-  if (answer->callId(automation::kDispIdValue, automation::CallKind::Get, Variant("OK")).toBool()) {
+  // "OK" Null is not a confirmation, as an If on Null is false.
+  if (automation::isTrue(
+          answer->callId(automation::kDispIdValue, automation::CallKind::Get, Variant("OK")))) {
     m_dctAbilityOption = answer;
     m_rsAbility.reset();
     m_lAbilityLineID = 0;

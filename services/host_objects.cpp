@@ -10,7 +10,10 @@ using automation::ObjectRef;
 using automation::Variant;
 
 ObjectRef createHostObject(std::string_view progId) {
-  return host::platform().createObject(progId);
+  // A platform that hands back no object has not created one (CreateObject fails with 429).
+  ObjectRef o = host::platform().createObject(progId);
+  if (!o) throw automation::Error::cannotCreate(progId);
+  return o;
 }
 
 ObjectRef execute(const std::string& sql) {

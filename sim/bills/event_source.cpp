@@ -45,6 +45,13 @@ void EventSource::raise(std::string_view eventName, Args args) {
   raise(decl->id, args);
 }
 
+void EventSource::raiseUnchecked(automation::DispId id, Args args) {
+  if (!host::findEvent(interface_, id)) {
+    throw Error::memberNotFound("event #" + std::to_string(id), interface_);
+  }
+  sinks_.raise(id, args);
+}
+
 automation::DispId EventSource::idOf(std::string_view name) const {
   if (automation::equalsIgnoreCase(interface_, host::kBillEvents)) {
     for (int p = 1; p <= 10; ++p) {
@@ -65,9 +72,9 @@ Variant EventSource::dispatch(automation::DispId id, automation::CallKind, Args 
     throw Error::memberNotFound("#" + std::to_string(id), interface_);
   }
   operationLog_.push_back(p);
-  if (!operations_) {
-    throw Error::notImplemented(std::string(op::nameOf(p)) + " without a bill engine", interface_);
-  }
+  // A source that no bill stands behind has no form or columns to hand out: every operation
+  // leaves its arguments as they were, as an engine without a loaded bill would.
+  if (!operations_) return Variant();
   return operations_(p, args);
 }
 

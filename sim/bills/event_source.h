@@ -1,7 +1,8 @@
 // The bill engine's event source of the substitute host: implements one host interface
 // ("MasterDataEvents" or "BillEvents"), keeps the subscribed sinks and raises events by id with
 // arguments checked against the interface's declaration. BillEvents operations (called by the
-// plug-in by position) are answered by an operation handler the bill engine installs.
+// plug-in by position) are answered by an operation handler the bill engine installs; without
+// one they return Empty and leave their arguments as they are.
 #pragma once
 
 #include <functional>
@@ -30,6 +31,9 @@ class EventSource final : public automation::Object {
   // argument check's error (449, 450, 13) before any sink runs.
   void raise(automation::DispId id, Args args);
   void raise(std::string_view eventName, Args args);
+  // Raises an event of the interface without the argument check, as a host that declares every
+  // parameter a Variant would: the sinks meet whatever the host passes.
+  void raiseUnchecked(automation::DispId id, Args args);
 
   void setOperations(Operation op) { operations_ = std::move(op); }
   // Operations called so far, by position, in order.

@@ -138,12 +138,14 @@ void ScheduleBill::load(int32_t id) {
 
 std::optional<Error> ScheduleBill::attachPlugin(std::string_view progId) {
   std::optional<Error> failure;
+  plugin_.reset();
   try {
     plugin_ = host_.platform().createObject(progId);
+    // A plug-in whose Init fails is kept, as the bill engine keeps it: what Init bound stays
+    // bound and the bill's events still reach it.
     plugin_->call("Init", Variant(ObjectRef(events_)));
   } catch (const Error& e) {
     failure = e;
-    plugin_.reset();
   }
   Outcome shown = raise("OnShowDataEnd", {}, nullptr);
   if (!failure) failure = shown.failure;

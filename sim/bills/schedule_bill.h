@@ -28,7 +28,8 @@ class ScheduleBill {
   // automation error when there is no such repetitive work order.
   void load(int32_t workOrderId);
   // Creates the plug-in by identifier and calls its Init with the event source; the failure of
-  // either is returned (the bill stays open without a plug-in), then the data display ends.
+  // either is returned, then the data display ends. A plug-in that could not be created leaves
+  // the bill without one; one whose Init failed is kept and gets the bill's events.
   std::optional<automation::Error> attachPlugin(std::string_view progId);
   // Releases the plug-in (its settings are saved then) and the form's references to it.
   void close();

@@ -186,5 +186,63 @@ TEST_F(GridChecksTest, TheBrowserIsFilteredOnTheBillsDepartment) {
   }
 }
 
+TEST_F(GridChecksTest, F7WritesALineOnlyInAnEditableLineCellBelowTheHeader) {
+  ASSERT_FALSE(open());
+  const std::tuple<int32_t, const char*, bool, int16_t, bool> rows[] = {
+      // row, column, locked, key, handled
+      {3, "ColLine", false, 118, true},  {3, "ColQty", false, 118, false},
+      {3, "ColLine", true, 118, false},  {1, "ColLine", false, 118, false},
+      {3, "ColLine", false, 117, false},
+  };
+  for (const auto& [row, column, locked, key, handled] : rows) {
+    SCOPED_TRACE(std::string(column) + " row " + std::to_string(row) + " key " +
+                 std::to_string(key) + (locked ? " locked" : ""));
+    form().grid->cell(row, col(column)).locked = locked;
+    (void)bill_->select(row, col(column));
+    host_->platform().dialogs().clearAnswers();
+    host_->platform().dialogs().queue("line", "L-01");
+    size_t browsed = host_->platform().dialogs().shownCount("line");
+    EXPECT_EQ(bill_->keyDown(key).cancel, handled);
+    EXPECT_EQ(host_->platform().dialogs().shownCount("line"), browsed + (handled ? 1 : 0));
+    EXPECT_EQ(form().grid->cellText(row, col("ColLineId")) == "1001", handled);
+    form().grid->cell(row, col(column)).locked = false;
+    form().grid->cell(row, col("ColLineId")).value = Variant(1002);
+  }
+}
+
+// Only qualifying rows are checked; a row that cannot be read refuses the save only when what
+// could be read lets it qualify.
+TEST_F(GridChecksTest, OnlyQualifyingRowsAreChecked) {
+  ASSERT_FALSE(open());
+  form().text("txtdeptid").text = "102";  // line 1005 does not fit the item there
+  for (int32_t r = 3; r <= form().grid->rows(); ++r) {
+    form().grid->cell(r, col("ColCancel")).value = Variant("Y");
+  }
+  const std::tuple<Variant, Variant, const char*, const char*, bool, bool> rows[] = {
+      // line, status, cancelled, suspended, refused, checked
+      {Variant(1005), Variant(0), "", "", true, true},
+      {Variant(0), Variant(0), "", "", false, false},
+      {Variant(1005), Variant(1), "", "", false, false},
+      {Variant(1005), Variant(0), "Y", "", false, false},
+      {Variant(1005), Variant(0), "", "Y", false, false},
+      {Variant(1005), Variant(0), "y", "", true, true},
+      {Variant(1005), Variant("abc"), "Y", "", false, false},
+      {Variant(0), Variant("abc"), "", "", false, false},
+      {Variant(1005), Variant("abc"), "", "", true, false},
+  };
+  for (const auto& [line, status, cancelled, suspended, refused, checked] : rows) {
+    SCOPED_TRACE(describe(line) + " " + describe(status) + " " + cancelled + suspended);
+    form().grid->cell(2, col("ColLineId")).value = line;
+    form().grid->cell(2, col("ColStatusId")).value = status;
+    form().grid->cell(2, col("ColCancel")).value = Variant(cancelled);
+    form().grid->cell(2, col("ColSuspend")).value = Variant(suspended);
+    log_->clear();
+    auto o = bill_->checkData();
+    EXPECT_FALSE(o.failure);
+    EXPECT_EQ(o.cancel, refused);
+    EXPECT_EQ(calls("Execute").size(), checked ? 1u : 0u);
+  }
+}
+
 }  // namespace
 }  // namespace qx::scheduler

@@ -8,6 +8,7 @@
 #include "automation/host_vector.h"
 #include "schedule_fixture.h"
 #include "scheduler/bill_seq.h"
+#include "scheduler/grid_rows.h"
 #include "sim/platform/host_date.h"
 #include "support/fake_object.h"
 
@@ -123,14 +124,24 @@ TEST_F(PlanWizardTest, PiecesBeyondTheQuantityStopAtTheFirstNegativeRemainder) {
 }
 
 TEST_F(PlanWizardTest, TheQuantityFormatFollowsTheDecimals) {
-  for (auto [decimals, format] : {std::pair{"2", "0.00"}, {"0", "0"}, {"3", "0.000"}}) {
+  // Negative decimals show none; more than a number format can show fail as it does (5).
+  for (auto [decimals, format] : {std::pair{"2", "0.00"},
+                                  {"0", "0"},
+                                  {"3", "0.000"},
+                                  {"-2", "0"},
+                                  {"-0.4", "0"},
+                                  {"100000", ""}}) {
     SCOPED_TRACE(decimals);
     form().text("txtDecimal").text = decimals;
     form().text("txtNoQty").text = "100";
     pieces_ = {1};
-    wizard();
-    int32_t last = form().grid->rows();
-    EXPECT_EQ(form().grid->cell(last, sim::scheduleColumnIndex("ColQty")).format, format);
+    int32_t rows = form().grid->rows();
+    auto o = bill_->clickTool("wizard");
+    EXPECT_EQ(o.failure ? o.failure->number() : 0, *format ? 0 : 5);
+    EXPECT_EQ(form().grid->rows(), rows + (*format ? 1 : 0));
+    if (*format) {
+      EXPECT_EQ(form().grid->cell(rows + 1, sim::scheduleColumnIndex("ColQty")).format, format);
+    }
   }
 }
 
@@ -163,6 +174,54 @@ TEST_F(PlanWizardTest, NothingDecomposedChangesNothing) {
   EXPECT_EQ(shown_, 1);
   EXPECT_EQ(form().grid->rows(), 4);
   EXPECT_EQ(form().text("txtNoQty").text, "1000");
+}
+
+// The rounding noise of the subtraction is no quantity left; a real rest, however small, is.
+TEST_F(PlanWizardTest, TheRemainderDropsTheSubtractionsNoiseOnly) {
+  const std::pair<std::vector<double>, bool> rows[] = {{{333.3, 333.3, 333.4}, true},
+                                                       {{0.1, 0.2, 999.7}, true},
+                                                       {{999.9999}, false},
+                                                       {{1000.001}, false}};
+  for (const auto& [pieces, none] : rows) {
+    SCOPED_TRACE(pieces.size());
+    form().text("txtNoQty").text = "1000";
+    pieces_ = pieces;
+    wizard();
+    EXPECT_EQ(automation::leadingNumber(form().text("txtNoQty").text) == 0, none)
+        << form().text("txtNoQty").text;
+  }
+}
+
+// A failure after the loop (deleting the reserved rows, selecting the last one) leaves whole
+// rows only and still tells the bill that rows were added.
+TEST_F(PlanWizardTest, AFailureAfterTheLoopKeepsWholeRowsAndTellsTheBill) {
+  using Case = std::tuple<const char*, const char*, std::vector<double>, int32_t>;
+  for (const auto& [object, member, pieces, rows] :
+       {Case{"grdDetail", "SetSelect", {300, 200}, 6},
+        {"GridRows", "Delete", {600, 400, 300, 200}, 7}}) {
+    SCOPED_TRACE(member);
+    form().grid->setRows(4);
+    form().text("txtNoQty").text = "1000";
+    size_t ops = bill_->events()->operationLog().size();
+    pieces_ = pieces;
+    host_->faults().add(object, member, 1);
+    auto o = bill_->clickTool("wizard");
+    host_->faults().clear();
+    EXPECT_EQ(o.failure.value_or(automation::Error(0, "")).source(), object);
+    EXPECT_EQ(form().grid->rows(), rows);
+    for (int32_t r = 5; r <= rows; ++r) EXPECT_NE(cell(r, "ColBillNo"), "");
+    EXPECT_EQ(bill_->events()->operationLog().size(), ops + 3);  // 6, 7 and 8
+  }
+}
+
+TEST(RowArithmeticTest, BeyondThirtyTwoBitsIsTheOverflowError) {
+  const std::tuple<int32_t, int64_t, int32_t> rows[] = {
+      {4, 1, 0}, {2147483646, 1, 0}, {2147483647, 1, 6}, {1, 2147483647, 6}, {-5, -2147483647, 6}};
+  for (const auto& [row, n, error] : rows) {
+    int32_t r = row;
+    int64_t k = n;
+    EXPECT_EQ(qx::testing::errorNumber([&] { (void)rowPlus(r, k); }), error) << row << "+" << n;
+  }
 }
 
 }  // namespace

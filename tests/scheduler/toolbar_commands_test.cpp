@@ -8,6 +8,7 @@
 #include "schedule_fixture.h"
 #include "services/sys_objects.h"
 #include "sim/controls/tool_bar.h"
+#include "support/fake_object.h"
 
 namespace qx::scheduler {
 namespace {
@@ -131,6 +132,97 @@ TEST_F(ToolbarCommandsTest, PendingEventsRunBeforeTheCommand) {
   });
   EXPECT_FALSE(click("showability").failure);
   EXPECT_TRUE(ran);
+}
+
+// A capacity loader in front of the host's: it hands back through the by-reference options the
+// same object, a new one or Nothing, and answers the options dialog with the row's "OK".
+class LoaderHandBackTest : public ScheduleFixture {
+ protected:
+  enum class Back { Same, New, Nothing };
+  void SetUp() override {
+    ScheduleFixture::SetUp();
+    host_->registry().write(settingsKeyPath(0), "ShowAbility", Variant(true));
+    ObjectRef real = host_->platform().createObject(host::prog_id::kAbilityLoad);
+    host_->components().registerComponent(host::prog_id::kAbilityLoad, [this, real] {
+      auto loader = qx::testing::FakeObject::create("AbilityLoad");
+      loader->method("GetAbilityByRepICMO", [this, real](automation::Args a) {
+        ++loads_;
+        Variant result = real->call("GetAbilityByRepICMO", a[0]);
+        handBack(a[0].ref());
+        return result;
+      });
+      loader->method("ShowAbilityOption", [this](automation::Args a) {
+        handBack(a[0].ref());
+        (answer_ = automation::HostDictionary::create())->set("OK", ok_);
+        return Variant(answer_);
+      });
+      return ObjectRef(loader);
+    });
+    ASSERT_FALSE(open());
+  }
+  void TearDown() override {
+    fresh_.reset();
+    answer_.reset();
+    ScheduleFixture::TearDown();
+  }
+  void handBack(Variant& arg) {
+    if (back_ == Back::New) arg = Variant(fresh_ = automation::HostDictionary::create());
+    if (back_ == Back::Nothing) arg = Variant::nothing();
+  }
+
+  Back back_ = Back::Same;
+  Variant ok_;
+  int loads_ = 0;
+  automation::Ref<automation::HostDictionary> fresh_, answer_;
+};
+
+// The options dialog's argument is adopted or kept and only "OK" (not Null) reloads; the options
+// the loader hands back never cost the loaded result; "refreshability" while shown reloads.
+TEST_F(LoaderHandBackTest, WhatTheLoaderHandsBackBecomesTheOptions) {
+  const std::tuple<const char*, Back, Variant, const char*, int> rows[] = {
+      // tool, what the loader hands back, "OK", the options held afterwards, loads
+      {"abilityOption", Back::Same, Variant(true), "answer", 1},
+      {"abilityOption", Back::Same, Variant(false), "same", 0},
+      {"abilityOption", Back::Same, Variant::null(), "same", 0},
+      {"abilityOption", Back::New, Variant(false), "new", 0},
+      {"abilityOption", Back::Nothing, Variant(false), "nothing", 0},
+      {"refreshability", Back::Same, Variant(), "same", 1},
+      {"refreshability", Back::New, Variant(), "new", 1},
+      {"refreshability", Back::Nothing, Variant(), "nothing", 1},
+  };
+  for (const auto& [tool, back, ok, options, loads] : rows) {
+    SCOPED_TRACE(std::string(tool) + " " + options + " " + describe(ok));
+    back_ = Back::New;  // each row starts from options of its own
+    ok_ = Variant(true);
+    ASSERT_FALSE(bill_->clickTool("abilityOption").failure);
+    const ObjectRef start = plugin().abilityOptions(), result = plugin().abilityResult();
+    const int before = loads_;
+    back_ = back;
+    ok_ = ok;
+    EXPECT_FALSE(bill_->clickTool(tool).failure);
+    const ObjectRef held = plugin().abilityOptions();
+    EXPECT_EQ(held == start                ? "same"
+              : held == ObjectRef(answer_) ? "answer"
+              : held == ObjectRef(fresh_)  ? "new"
+              : held                       ? "other"
+                                           : "nothing",
+              std::string(options));
+    EXPECT_EQ(loads_, before + loads);
+    EXPECT_EQ(plugin().abilityResult() != result, loads == 1);
+    (void)bill_->select(3, 1);  // another row refreshes from the kept result
+    EXPECT_EQ(loads_, before + loads);
+  }
+}
+
+TEST_F(ToolbarCommandsTest, ANullAccessAnswerIsNoRight) {
+  host_->components().registerComponent(host::prog_id::kGLData, [] {
+    auto gl = qx::testing::FakeObject::create("GLData");
+    gl->method("AccessCheck", [](automation::Args) { return Variant::null(); });
+    return ObjectRef(gl);
+  });
+  EXPECT_FALSE(click("wizard").failure);
+  ASSERT_EQ(messages(), 1u);
+  EXPECT_EQ(host_->platform().shownMessages()[0].prompt, "对不起,你没有相应权限.");
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // failure, counting its host calls; then once per call k with exactly call k failing. Each run
 // checks the handler's failure form (the error reaches the host, the check's result holds the
 // reason, or the handler goes on) and that nothing is lost (grid, txtNoQty, database, settings).
-// QX_SWEEP=full runs every call; otherwise every call up to 40 and every third after it.
+// QX_SWEEP=full runs every call; otherwise every call up to 40 and every third after it. The
+// protocol sweep at the end plays every event of the contract in every state a host can produce.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,6 +13,7 @@
 
 #include <unistd.h>
 
+#include "sim/bills/protocol_player.h"
 #include "support/live_objects.h"
 #include "support/temp_home.h"
 #include "sweep_world.h"
@@ -243,6 +245,13 @@ std::vector<Scenario> scenarios() {
          (void)w.schedule->typeInto(4, col("ColLineId"), "1003");
        },
        onSchedule([](World& w) { return w.schedule->save(); })},
+      // The data shown again: the ledger's result is dropped and loaded anew.
+      {"schedule reload", Form::GoesOn, K::OldOrNew, K::Unchanged, K::Unchanged, false,
+       [](World& w) {
+         openShown(w);
+         (void)w.schedule->select(3, 1);
+       },
+       onSchedule([](World& w) { return w.schedule->reload(); })},
       {"schedule capacity area hidden", Form::Propagates, K::Unchanged, K::Unchanged, K::Unchanged,
        false, [](World& w) { openShown(w); },
        onSchedule([](World& w) { return w.schedule->clickTool("showability"); })},
@@ -320,16 +329,7 @@ class FaultSweep : public qx::testing::LiveObjectsTest {
  protected:
   static void SetUpTestSuite() {
     dir_ = new qx::testing::TempHome();
-    // The sample database and the settings every run starts from.
-    sim::HostOptions o = sim::HostOptions::fromEnvironment();
-    o.home = dir_->dir() / "template";
-    o.database.clear();
-    {
-      sim::SimHost host(o);
-      host.database().open();
-      host.registry().write(scheduler::settingsKeyPath(0), "FSchedule", Variant(int16_t{0}));
-    }
-    services::releaseModuleState();
+    makeTemplate(dir_->dir() / "template", "FSchedule", Variant(int16_t{0}));
   }
   static void TearDownTestSuite() {
     delete dir_;
@@ -373,7 +373,46 @@ class FaultSweep : public qx::testing::LiveObjectsTest {
     return dir_->dir() / "run";
   }
 
+  // The protocol sweep: plays `state` (its host calls counted, and returned), then `rest`; after
+  // every step a failure that reached the host is an automation error with its number and a
+  // step the engine did not carry out as a save or delete left the database as it was.
+  size_t playProtocol(const std::vector<sim::ProtocolStep>& state,
+                      const std::vector<sim::ProtocolStep>& rest) {
+    const int64_t live = automation::Object::liveObjects();
+    size_t calls = 0;
+    {
+      World w(runDir(), dir_->dir() / "template" / "sample.db",
+              dir_->dir() / "template" / "registry.txt");
+      w.host().registry().write(scheduler::settingsKeyPath(0), "ShowAbility", Variant(true));
+      sim::ProtocolPlayer p(w.host(), [] { return ObjectRef(widgets::LedgerData::create()); });
+      p.open(5001);
+      w.host().faults().startCounting(0);
+      for (size_t i = 0; i < state.size() + rest.size(); ++i) {
+        if (i == state.size()) {
+          w.host().faults().stopCounting();
+          calls = w.host().faults().calls().size();
+        }
+        const sim::ProtocolStep& s = i < state.size() ? state[i] : rest[i - state.size()];
+        SCOPED_TRACE(describeStep(s));
+        sim::ProtocolResult r = p.play(s);
+        ++steps_;
+        failures_ += r.failure ? 1 : 0;
+        EXPECT_NE(r.failure.value_or(Error(1, "none")).number(), 0) << r.failure->description();
+        for (const Error& e : r.nested) EXPECT_NE(e.number(), 0) << e.description();
+        EXPECT_TRUE(r.wrote || !r.databaseChanged) << "a refused or failed step changed the data";
+        // A plug-in whose Init failed stays with the bill.
+        EXPECT_TRUE(s.op != sim::ProtocolOp::Attach || !r.failure || p.schedule()->plugin());
+      }
+      if (rest.empty()) calls = w.host().faults().calls().size();
+      p.close();
+    }
+    services::releaseModuleState();
+    EXPECT_EQ(automation::Object::liveObjects(), live) << "objects not released";
+    return calls;
+  }
+
   static qx::testing::TempHome* dir_;
+  size_t steps_ = 0, failures_ = 0;
 };
 
 qx::testing::TempHome* FaultSweep::dir_ = nullptr;
@@ -457,6 +496,48 @@ TEST_F(FaultSweep, EveryHostCallOfEveryScenarioFailsOnce) {
             << " absorbed by a step that never fails, " << hostOwn
             << " failed in the host's own steps, " << seconds << " s\n";
   EXPECT_GE(cases, full ? 500 : 100);
+}
+
+// The event contract against a host that is not kind: both plug-ins in each state a real host
+// can produce (never initialised, initialised once or twice, given Nothing or the other bill's
+// source, released, Init failed at each of its host calls and kept by the bill), then every
+// event and operation of the contract (sim::contractSteps); every object released after each.
+TEST_F(FaultSweep, ProtocolEveryEventInEveryStateAHostCanProduce) {
+  using Op = sim::ProtocolOp;
+  using Steps = std::vector<sim::ProtocolStep>;
+  auto step = [](Op op, std::initializer_list<uint8_t> p = {}) { return sim::protocolStep(op, p); };
+  std::vector<std::pair<std::string, Steps>> states = {
+      {"never initialised", {step(Op::CreateOnly)}},
+      {"initialised", {step(Op::Attach), step(Op::ResAttach)}},
+      {"initialised twice", {step(Op::Attach), step(Op::InitAgain), step(Op::ResAttach)}},
+      {"given Nothing",
+       {step(Op::Attach), step(Op::InitNothing), step(Op::ResAttach), step(Op::ResInitNothing)}},
+      {"given the other bill's source",
+       {step(Op::Attach), step(Op::InitWrong), step(Op::ResAttach), step(Op::ResInitWrong)}},
+      {"released",
+       {step(Op::Attach), step(Op::Release), step(Op::ResAttach), step(Op::ResRelease)}},
+  };
+  // Init failing at each of its host calls (and of the data display after it); the short form
+  // takes every call up to 40 and every ninth after it.
+  const size_t calls = playProtocol({step(Op::Attach)}, {});
+  ASSERT_GT(calls, 10u);  // Init's own calls come first; a step's fault counts to 255
+  const bool full = std::getenv("QX_SWEEP") && std::string(std::getenv("QX_SWEEP")) == "full";
+  for (size_t k = 1; k <= std::min<size_t>(calls, 255); ++k) {
+    if (!full && k > 40 && k % 9 != 0) continue;
+    Steps failed = {step(Op::Fault, {static_cast<uint8_t>(k)}), step(Op::Attach)};
+    states.push_back({"Init failed at host call " + std::to_string(k), failed});
+    failed.push_back(step(Op::InitAgain));
+    if (k % 4 == 1)
+      states.push_back({"Init failed at call " + std::to_string(k) + ", again", failed});
+  }
+  const Steps contract = sim::contractSteps();
+  for (const auto& [name, setup] : states) {
+    SCOPED_TRACE(name);
+    playProtocol(setup, contract);
+  }
+  std::cout << "[ protocol ] " << states.size() << " states, " << steps_ << " steps, " << failures_
+            << " failures returned to the host; Init and the data display make " << calls
+            << " host calls\n";
 }
 
 }  // namespace

@@ -79,6 +79,19 @@ inline std::map<std::string, std::string> parseSettings(const std::filesystem::p
   return values;
 }
 
+// The sample database and a registry file with one setting, in `home`: what runs start from.
+inline void makeTemplate(const std::filesystem::path& home, const char* setting, Variant value) {
+  sim::HostOptions o = sim::HostOptions::fromEnvironment();
+  o.home = home;
+  o.database.clear();
+  {
+    sim::SimHost host(o);
+    host.database().open();
+    host.registry().write(scheduler::settingsKeyPath(0), setting, value);
+  }
+  services::releaseModuleState();
+}
+
 class World {
  public:
   // `database` and `registry` are copied into `dir`, which the run owns.

@@ -409,6 +409,8 @@ void Workbench::printError(const Error& e) {
   out() << "\n";
 }
 
+void addProtocolCommands(Workbench& w);  // commands/protocol_commands.cpp
+
 void addAllCommands(Workbench& w) {
   addCoreCommands(w);
   addHostCommands(w);
@@ -422,6 +424,7 @@ void addAllCommands(Workbench& w) {
   addExportCommands(w);
   addSnapshotCommands(w);
   addOrderCommands(w);
+  addProtocolCommands(w);
 }
 
 }  // namespace qx::qxhost

@@ -64,10 +64,11 @@ void open(Workbench& w, const Line& l) {
   // As the client does it: the plug-in by identifier, then Init with the engine's source.
   ObjectRef plugin = host.platform().createObject(host::prog_id::kEIResource);
   auto engine = automation::makeObject<MasterDataBill>(host.databaseShared(), host.textsShared());
-  plugin->call("Init", ObjectRef(engine->events()));
+  // A plug-in whose Init fails stays with the bill, as the client keeps it.
   w.setObject(kPlugin, plugin);
   w.setObject(kBill, ObjectRef(engine));
   w.setObject(kEvents, ObjectRef(engine->events()));
+  plugin->call("Init", ObjectRef(engine->events()));
   w.trace() << "resource bill open: $" << kPlugin << " = " << host::prog_id::kEIResource << ", $"
             << kEvents << " = its MasterDataEvents source\n";
 }
