@@ -237,9 +237,11 @@ TEST_F(GridChecksTest, OnlyQualifyingRowsAreChecked) {
     form().grid->cell(2, col("ColCancel")).value = Variant(cancelled);
     form().grid->cell(2, col("ColSuspend")).value = Variant(suspended);
     log_->clear();
-    auto o = bill_->checkData();
-    EXPECT_FALSE(o.failure);
-    EXPECT_EQ(o.cancel, refused);
+    // OnCheckData itself: the bill engine's own checks come before it on a save.
+    Variant cancel(false);
+    std::vector<automation::Arg> args{automation::Arg::byRef(cancel)};
+    EXPECT_NO_THROW(bill_->events()->raise("OnCheckData", automation::Args(args)));
+    EXPECT_EQ(cancel.toBool(), refused);
     EXPECT_EQ(calls("Execute").size(), checked ? 1u : 0u);
   }
 }

@@ -113,6 +113,16 @@ std::string caption(const std::string& field, bool chinese) {
   return field;
 }
 
+// Whether a report column holds the field: named by the field or by one of its captions (the
+// host gives its reports captions in the login's language).
+bool isColumn(const std::string& column, const std::string& field) {
+  if (column == field) return true;
+  for (const Caption& c : kCaptions) {
+    if (field == c.field) return column == c.chinese || column == c.english;
+  }
+  return false;
+}
+
 // A figure as the report shows it ("1,120.50", "-3"); dates and codes are not.
 bool isFigure(const std::string& text) {
   bool digit = false;
@@ -160,8 +170,8 @@ std::string reportCsv(const ReportTable& r) {
 std::string reportHtml(const ReportTable& r, bool chinese) {
   size_t capacity = SIZE_MAX, load = SIZE_MAX;
   for (size_t c = 0; c < r.columns.size(); ++c) {
-    if (r.columns[c] == "FAbility") capacity = c;
-    if (r.columns[c] == "FLoad") load = c;
+    if (isColumn(r.columns[c], "FAbility")) capacity = c;
+    if (isColumn(r.columns[c], "FLoad")) load = c;
   }
   std::string out = "<!DOCTYPE html>\n<html lang=\"" + std::string(chinese ? "zh-CN" : "en") +
                     "\"><head><meta charset=\"utf-8\"><title>" + html(r.title) +

@@ -121,6 +121,10 @@ struct BadInput {
 const BadInput kBadInput[] = {
     {"help", true, "help schedule junk", {"help shedule"}},
     {"orders", true, "orders all", {}},
+    {"protocol",
+     false,
+     "protocol 5001 00 junk",
+     {"protocol x", "protocol 5001 0", "protocol 5001 zz"}},
     {"quit", true, "quit now", {}},
     {"exit", true, "exit now", {}},
     {"echo", true, nullptr, {"echo \"unclosed"}},

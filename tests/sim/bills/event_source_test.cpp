@@ -64,7 +64,8 @@ TEST_F(EventSourceTest, InterfaceChecksAndConnectionPoints) {
 
 TEST_F(EventSourceTest, BillOperationsGoToTheEngineByPosition) {
   auto bill = EventSource::create("BillEvents");
-  EXPECT_EQ(errorOf([&] { bill->call("GetForm"); }), 445);  // no engine installed yet
+  // No engine installed yet: a bare source answers with nothing, as a source without a bill.
+  EXPECT_EQ(bill->call("GetForm"), Variant());
   std::vector<int> seen;
   bill->setOperations([&](int position, automation::Args) {
     seen.push_back(position);
