@@ -64,10 +64,11 @@ SnapshotPage pageOf(Workbench& w) {
     if (box == f.textBoxes.end() || !box->second->visible) continue;
     page.fields.push_back({c.name, page.chinese ? c.chinese : c.english, box->second->text});
   }
-  for (const auto& [name, box] : f.textBoxes) {
+  for (const auto& entry : f.textBoxes) {
+    const std::string& name = entry.first;
     bool known = std::any_of(std::begin(kFields), std::end(kFields),
                              [&](const FieldCaption& c) { return name == c.name; });
-    if (!known && box->visible) page.fields.push_back({name, name, box->text});
+    if (!known && entry.second->visible) page.fields.push_back({name, name, entry.second->text});
   }
 
   const sim::GridControl& g = *f.grid;
