@@ -1,10 +1,6 @@
 #include "sim/bills/protocol_player.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "automation/host_vector.h"
 #include "host/event_interfaces.h"
@@ -253,29 +249,10 @@ void ProtocolPlayer::close() {
   schedule_.reset();
 }
 
-// Every row of every table: the data, not the file's bytes (a rolled-back write still moves the
-// file's change counter).
 size_t ProtocolPlayer::databaseDigest() const {
   SqliteDb db = SqliteDb::open(host_.database().file());
-  std::vector<std::string> names;
-  auto collectName = [](void* out, int, char** v, char**) {
-    static_cast<std::vector<std::string>*>(out)->push_back(v[0] ? v[0] : "");
-    return 0;
-  };
-  sqlite3_exec(db.handle(), "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name",
-               collectName, &names, nullptr);
   std::string rows;
-  auto collectRow = [](void* out, int n, char** v, char**) {
-    std::string& s = *static_cast<std::string*>(out);
-    for (int i = 0; i < n; ++i) s += std::string(v[i] ? v[i] : "(null)") + "|";
-    s += "\n";
-    return 0;
-  };
-  for (const std::string& t : names) {
-    rows += t + "\n";
-    std::string sql = "SELECT * FROM \"" + t + "\"";
-    sqlite3_exec(db.handle(), sql.c_str(), collectRow, &rows, nullptr);
-  }
+  for (const auto& [table, text] : dumpTables(db)) rows += table + "\n" + text;
   return std::hash<std::string>()(rows);
 }
 

@@ -84,4 +84,44 @@ std::string colourName(int32_t colour) {
   return buf;
 }
 
+std::string htmlEscape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+bool isFigure(std::string_view text) {
+  bool digit = false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= '0' && c <= '9') {
+      digit = true;
+    } else if (!(c == ',' || c == '.' || (c == '-' && i == 0))) {
+      return false;
+    }
+  }
+  return digit;
+}
+
 }  // namespace qx::sim

@@ -1,5 +1,5 @@
-// Helpers for printing tables in a terminal: the display width of UTF-8 text (East Asian wide
-// characters take two columns), padding, and names of the colours the ledger uses.
+// Helpers for showing tables in a terminal or a page: the display width of UTF-8 text (East Asian
+// wide characters take two columns), padding, names of the colours the ledger uses, HTML text.
 #pragma once
 
 #include <cstdint>
@@ -18,5 +18,10 @@ std::string padLeft(std::string_view text, size_t width);
 std::vector<std::string> splitCells(std::string_view line, char separator = '|');
 // "white", "light green", ... for the ledger's colours; "#rrggbb" or "system colour n" else.
 std::string colourName(int32_t colour);
+// Text made safe for HTML content and attribute values.
+std::string htmlEscape(std::string_view text);
+// A figure as a grid, ledger or report shows it ("1,120.50", "-3"): digits with separators, a
+// leading sign, a decimal point; dates and codes are not.
+bool isFigure(std::string_view text);
 
 }  // namespace qx::sim

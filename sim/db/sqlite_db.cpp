@@ -356,4 +356,26 @@ void SqliteDb::transaction(const std::function<void()>& body) {
   exec("RELEASE qx_transaction");
 }
 
+std::map<std::string, std::string> dumpTables(SqliteDb& db) {
+  std::vector<std::string> names;
+  auto collectName = [](void* out, int, char** v, char**) {
+    static_cast<std::vector<std::string>*>(out)->push_back(v[0] ? v[0] : "");
+    return 0;
+  };
+  sqlite3_exec(db.handle(), "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name",
+               collectName, &names, nullptr);
+  std::map<std::string, std::string> tables;
+  auto collectRow = [](void* out, int n, char** v, char**) {
+    std::string& s = *static_cast<std::string*>(out);
+    for (int i = 0; i < n; ++i) s += std::string(v[i] ? v[i] : "(null)") + "|";
+    s += "\n";
+    return 0;
+  };
+  for (const std::string& t : names) {
+    std::string sql = "SELECT * FROM \"" + t + "\"";
+    sqlite3_exec(db.handle(), sql.c_str(), collectRow, &tables[t], nullptr);
+  }
+  return tables;
+}
+
 }  // namespace qx::sim

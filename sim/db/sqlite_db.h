@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "automation/recordset.h"
@@ -78,5 +80,9 @@ class SqliteDb {
   sqlite3* db_ = nullptr;
   std::filesystem::path file_;
 };
+
+// Every row of every table, by table name, as text: what a comparison of the data before and
+// after an action needs (a rolled-back write still moves the file's change counter).
+std::map<std::string, std::string> dumpTables(SqliteDb& db);
 
 }  // namespace qx::sim

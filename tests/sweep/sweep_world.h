@@ -3,7 +3,6 @@
 // grid, txtNoQty, the database's rows, the settings as the registry file holds them).
 #pragma once
 
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <map>
@@ -41,25 +40,7 @@ struct Snapshot {
 // Every row of every table, in rowid order.
 inline std::map<std::string, std::string> dumpTables(const std::filesystem::path& file) {
   sim::SqliteDb db = sim::SqliteDb::open(file);
-  std::vector<std::string> names;
-  auto collectName = [](void* out, int, char** v, char**) {
-    static_cast<std::vector<std::string>*>(out)->push_back(v[0] ? v[0] : "");
-    return 0;
-  };
-  sqlite3_exec(db.handle(), "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name",
-               collectName, &names, nullptr);
-  std::map<std::string, std::string> tables;
-  auto collectRow = [](void* out, int n, char** v, char**) {
-    std::string& s = *static_cast<std::string*>(out);
-    for (int i = 0; i < n; ++i) s += std::string(v[i] ? v[i] : "(null)") + "|";
-    s += "\n";
-    return 0;
-  };
-  for (const std::string& t : names) {
-    std::string sql = "SELECT * FROM \"" + t + "\"";
-    sqlite3_exec(db.handle(), sql.c_str(), collectRow, &tables[t], nullptr);
-  }
-  return tables;
+  return sim::dumpTables(db);
 }
 
 inline std::map<std::string, std::string> parseSettings(const std::filesystem::path& file) {

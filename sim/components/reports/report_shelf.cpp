@@ -8,6 +8,7 @@
 
 #include "automation/error.h"
 #include "automation/text.h"
+#include "sim/controls/text_table.h"
 
 namespace qx::sim {
 
@@ -52,29 +53,6 @@ std::string plainCell(const std::string& s) {
     if (c != ',') plain += c;
   }
   return plain;
-}
-
-std::string html(const std::string& s) {
-  std::string r;
-  for (char c : s) {
-    switch (c) {
-      case '<':
-        r += "&lt;";
-        break;
-      case '>':
-        r += "&gt;";
-        break;
-      case '&':
-        r += "&amp;";
-        break;
-      case '"':
-        r += "&quot;";
-        break;
-      default:
-        r += c;
-    }
-  }
-  return r;
 }
 
 constexpr const char* kReportStyle =
@@ -123,20 +101,6 @@ bool isColumn(const std::string& column, const std::string& field) {
   return false;
 }
 
-// A figure as the report shows it ("1,120.50", "-3"); dates and codes are not.
-bool isFigure(const std::string& text) {
-  bool digit = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c >= '0' && c <= '9') {
-      digit = true;
-    } else if (!(c == ',' || c == '.' || (c == '-' && i == 0))) {
-      return false;
-    }
-  }
-  return digit;
-}
-
 // Hundredths of a figure as shown; nothing for another text.
 std::optional<long long> hundredths(const std::string& text) {
   if (!isFigure(text)) return std::nullopt;
@@ -174,10 +138,10 @@ std::string reportHtml(const ReportTable& r, bool chinese) {
     if (isColumn(r.columns[c], "FLoad")) load = c;
   }
   std::string out = "<!DOCTYPE html>\n<html lang=\"" + std::string(chinese ? "zh-CN" : "en") +
-                    "\"><head><meta charset=\"utf-8\"><title>" + html(r.title) +
+                    "\"><head><meta charset=\"utf-8\"><title>" + htmlEscape(r.title) +
                     "</title>\n<style>" + kReportStyle + "</style></head><body>\n<h1>" +
-                    html(r.title) + "</h1>\n<p class=\"meta\">" + std::to_string(r.rows.size()) +
-                    (chinese ? " 行" : " rows");
+                    htmlEscape(r.title) + "</h1>\n<p class=\"meta\">" +
+                    std::to_string(r.rows.size()) + (chinese ? " 行" : " rows");
   size_t overRows = 0;
   for (const auto& row : r.rows) overRows += overloaded(row, capacity, load) ? 1 : 0;
   if (capacity != SIZE_MAX && load != SIZE_MAX) {
@@ -185,7 +149,7 @@ std::string reportHtml(const ReportTable& r, bool chinese) {
   }
   out += "</p>\n<div class=\"box\"><table>\n<thead><tr>";
   for (const auto& c : r.columns) {
-    out += "<th title=\"" + html(c) + "\">" + html(caption(c, chinese)) + "</th>";
+    out += "<th title=\"" + htmlEscape(c) + "\">" + htmlEscape(caption(c, chinese)) + "</th>";
   }
   out += "</tr></thead>\n<tbody>\n";
   for (const auto& row : r.rows) {
@@ -194,7 +158,7 @@ std::string reportHtml(const ReportTable& r, bool chinese) {
                       "\">"
                 : std::string("<tr>");
     for (const auto& c : row)
-      out += (isFigure(c) ? "<td class=\"r\">" : "<td>") + html(c) + "</td>";
+      out += (isFigure(c) ? "<td class=\"r\">" : "<td>") + htmlEscape(c) + "</td>";
     out += "</tr>\n";
   }
   return out + "</tbody></table></div>\n</body></html>\n";

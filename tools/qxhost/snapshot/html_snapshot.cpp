@@ -157,22 +157,8 @@ std::string cell(const char* tag, const std::string& text, const std::string& at
   return std::string("<") + tag + attributes + ">" + htmlEscape(text) + "</" + tag + ">";
 }
 
-// A figure as a grid or ledger shows it: digits with separators, a sign, a decimal point.
-bool isNumber(const std::string& text) {
-  bool digit = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c >= '0' && c <= '9') {
-      digit = true;
-    } else if (!(c == ',' || c == '.' || (c == '-' && i == 0))) {
-      return false;
-    }
-  }
-  return digit;
-}
-
 bool isDate(const std::string& s) {
-  return s.size() == 10 && s[4] == '-' && s[7] == '-' && isNumber(s.substr(0, 4));
+  return s.size() == 10 && s[4] == '-' && s[7] == '-' && sim::isFigure(s.substr(0, 4));
 }
 
 void addFields(std::string& s, const SnapshotPage& page) {
@@ -199,7 +185,7 @@ void addGrid(std::string& s, const SnapshotPage& page, const Texts& t) {
     }
     s += row.selected ? "<tr class=\"selected\">" : "<tr>";
     for (const std::string& text : row.cells) {
-      s += cell("td", text, isNumber(text) ? " class=\"r\"" : "");
+      s += cell("td", text, sim::isFigure(text) ? " class=\"r\"" : "");
     }
     s += "</tr>\n";
   }
@@ -305,33 +291,6 @@ void addLedger(std::string& s, const LedgerPicture& ledger, const Texts& t,
 }
 
 }  // namespace
-
-std::string htmlEscape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
 
 std::string jsonString(std::string_view text) {
   std::string out = "\"";

@@ -13,11 +13,11 @@
 
 #include "sim/components/capacity/ability_calc.h"
 #include "sim/controls/ledger/ledger_grid.h"
+#include "sim/controls/text_table.h"
 
 namespace qx::qxhost {
 
-// Text made safe for HTML content and attribute values.
-std::string htmlEscape(std::string_view text);
+using sim::htmlEscape;
 // Text as a JSON string (quotes included) that is also safe inside a script element.
 std::string jsonString(std::string_view text);
 
