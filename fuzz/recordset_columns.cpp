@@ -48,11 +48,13 @@ std::string conditionFrom(qx::fuzz::Input& in) {
   return c;
 }
 
+// Same type and value; a NaN number or date is the same as NaN.
 bool same(const Variant& a, const Variant& b) {
-  if (a.type() == qx::automation::VarType::Double && b.type() == qx::automation::VarType::Double &&
-      std::isnan(a.toDouble())) {
-    return std::isnan(b.toDouble());
-  }
+  auto nan = [](const Variant& v) {
+    using qx::automation::VarType;
+    return (v.type() == VarType::Double || v.type() == VarType::Date) && std::isnan(v.toDouble());
+  };
+  if (nan(a) || nan(b)) return a.type() == b.type() && nan(a) && nan(b);
   return a == b;
 }
 
