@@ -159,6 +159,14 @@ double leadingNumber(std::string_view text) {
 }
 
 std::optional<double> parseNumber(std::string_view text) {
+  // Codes and counts stored as text ("2", "366") are read on every cell: a few plain digits
+  // are their own value, exactly.
+  if (!text.empty() && text.size() <= 9 &&
+      std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    int32_t v = 0;
+    for (char c : text) v = v * 10 + (c - '0');
+    return static_cast<double>(v);
+  }
   std::string_view s = trimBlanks(text);
   if (s.empty()) return std::nullopt;
   if (s.size() >= 3 && s[0] == '&') {
@@ -333,7 +341,62 @@ namespace {
 constexpr int kMaxFormatDecimals = 340;
 }  // namespace
 
+namespace {
+
+// The digits of a whole number of `decimals` places written out: sign, grouped integer part,
+// point and fraction.
+std::string placeDigits(bool negative, uint64_t places, int decimals, bool grouping) {
+  char buf[24];
+  char* end = std::to_chars(buf, buf + sizeof buf, places).ptr;
+  int len = static_cast<int>(end - buf);
+  int intLen = std::max(len - decimals, 1);
+  std::string r;
+  r.reserve(static_cast<size_t>(intLen + intLen / 3 + decimals + 2));
+  if (negative && places != 0) r.push_back('-');
+  auto digit = [&](int i) {  // the i-th of intLen + decimals digits, zeros in front
+    int at = i - (intLen + decimals - len);
+    return at < 0 ? '0' : buf[at];
+  };
+  for (int i = 0; i < intLen; ++i) {
+    if (grouping && i > 0 && (intLen - i) % 3 == 0) r.push_back(',');
+    r.push_back(digit(i));
+  }
+  if (decimals > 0) {
+    r.push_back('.');
+    for (int i = intLen; i < intLen + decimals; ++i) r.push_back(digit(i));
+  }
+  return r;
+}
+
+// Most figures scaled to their places land far from a half: rounding the scaled double then
+// gives the digits the shortest text would. Empty near a half, or when too large to be sure.
+std::optional<uint64_t> placesWhenClear(double v, int decimals) {
+  static constexpr double kScale[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  if (decimals >= static_cast<int>(std::size(kScale))) return std::nullopt;
+  double scaled = std::fabs(v) * kScale[decimals];
+  // Below 2^40 the product's error and the shortest text's distance from v stay under 1e-3.
+  if (!(scaled < 1099511627776.0)) return std::nullopt;
+  double whole = std::floor(scaled);
+  double fraction = scaled - whole;
+  if (std::fabs(fraction - 0.5) < 1e-3) return std::nullopt;
+  return static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+}
+
+}  // namespace
+
 std::string formatNumber(double v, int decimals, bool grouping) {
+  if (decimals < 0) decimals = 0;
+  if (decimals > kMaxFormatDecimals) {
+    throw Error::invalidProcedureCall(std::to_string(decimals) + " decimals");
+  }
+  if (!std::isfinite(v)) return formatDouble(v);
+  if (auto places = placesWhenClear(v, decimals)) {
+    return placeDigits(std::signbit(v), *places, decimals, grouping);
+  }
+  return formatNumberByDigits(v, decimals, grouping);
+}
+
+std::string formatNumberByDigits(double v, int decimals, bool grouping) {
   if (decimals < 0) decimals = 0;
   if (decimals > kMaxFormatDecimals) {
     throw Error::invalidProcedureCall(std::to_string(decimals) + " decimals");
@@ -431,24 +494,32 @@ DateParts dateParts(Date date) {
 
 std::string formatDatePattern(Date d, std::string_view pattern) {
   DateParts p = dateParts(d);
-  auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+  // Written in place: a ledger header formats a date per column.
   std::string r;
+  r.reserve(pattern.size() + 2);
+  auto two = [&r](int v) {
+    if (v < 10) r.push_back('0');
+    char buf[12];
+    r.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+  };
   for (size_t i = 0; i < pattern.size();) {
     std::string_view rest = pattern.substr(i);
     if (rest.starts_with("yyyy")) {
-      std::string y = std::to_string(p.year);
-      r += std::string(y.size() < 4 ? 4 - y.size() : 0, '0') + y;
+      char y[12];
+      size_t n = static_cast<size_t>(std::to_chars(y, y + sizeof y, p.year).ptr - y);
+      if (n < 4) r.append(4 - n, '0');
+      r.append(y, n);
       i += 4;
     } else if (rest.starts_with("mm")) {
-      r += two(p.month), i += 2;
+      two(p.month), i += 2;
     } else if (rest.starts_with("dd")) {
-      r += two(p.day), i += 2;
+      two(p.day), i += 2;
     } else if (rest.starts_with("hh")) {
-      r += two(p.hour), i += 2;
+      two(p.hour), i += 2;
     } else if (rest.starts_with("nn")) {
-      r += two(p.minute), i += 2;
+      two(p.minute), i += 2;
     } else if (rest.starts_with("ss")) {
-      r += two(p.second), i += 2;
+      two(p.second), i += 2;
     } else {
       r += pattern[i++];
     }

@@ -59,5 +59,8 @@ std::string formatDatePattern(Date d, std::string_view pattern);
 // "#,##0" with `decimals` places: thousands grouped with ",", "." as the point, rounded half
 // away from zero on the decimal value; negative decimals count as 0.
 std::string formatNumber(double v, int decimals, bool grouping = true);
+// The same from the shortest decimal digits of v, always: what formatNumber's quick path for
+// figures far from a half must agree with.
+std::string formatNumberByDigits(double v, int decimals, bool grouping = true);
 
 }  // namespace qx::automation

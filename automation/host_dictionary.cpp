@@ -35,8 +35,10 @@ const Variant* HostDictionary::find(std::string_view key) const {
   // Records of a few keys (column definitions, options) are searched in place; larger ones get
   // an index, made when first needed.
   if (entries_.size() <= kSearchedInPlace) {
+    // Keys of a record share their length and first letters ("FColType", "FColName"): compared
+    // here character by character, the first difference ends the test.
     for (const auto& [k, v] : entries_) {
-      if (k == key) return &v;
+      if (k.size() == key.size() && std::equal(k.begin(), k.end(), key.begin())) return &v;
     }
     return nullptr;
   }

@@ -55,6 +55,9 @@ void groupedNumber(double v, int decimals, bool grouping) {
                       std::to_string(e.number()));
     return;
   }
+  QX_FUZZ_CHECK(t == formatNumberByDigits(v, decimals, grouping),
+                show(v) + " with " + std::to_string(decimals) + " decimals: quick " + shown(t) +
+                    ", by digits " + shown(formatNumberByDigits(v, decimals, grouping)));
   if (!std::isfinite(v)) return;
   QX_FUZZ_CHECK(t[0] != '-' || t.find_first_of("123456789") != std::string::npos,
                 show(v) + " formatted as negative zero " + shown(t));

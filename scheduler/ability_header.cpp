@@ -3,6 +3,8 @@
 // in-memory line capacity table.
 #include <algorithm>
 #include <charconv>
+#include <optional>
+#include <vector>
 
 #include "automation/host_dictionary.h"
 #include "automation/host_vector.h"
@@ -27,6 +29,8 @@ namespace {
 constexpr std::string_view kTextColumn = "1", kQtyColumn = "2";
 constexpr int16_t kShown = 1;
 constexpr int32_t kMergeLineColumn = 1, kMergeNone = 0;
+// The four line columns and the measure column come before the dates.
+constexpr size_t kFixedColumns = 5;
 // The data-access library's fixed-length attribute of the double fields.
 constexpr int32_t kFixedLength = 0x10;
 }  // namespace
@@ -48,10 +52,57 @@ void EIRepScheduler::AddHeaderColumn(const std::string& sTopCaption,
   column->set("FColName", Variant(sColName));
   column->set("FVisible", Variant(iVisible));
   column->set("FMergerType", Variant(lMergerType));
-  m_vecAbilityHeader->call("Add", Variant(ObjectRef(column)));
+  // The list this plug-in made is filled directly (a column per date, rebuilt per line switch).
+  const Variant item{ObjectRef(column)};
+  if (auto* own = dynamic_cast<HostVector*>(m_vecAbilityHeader.get().get())) {
+    own->add(item);
+    return;
+  }
+  m_vecAbilityHeader->call("Add", item);
 }
 
+namespace {
+
+// The header line's dates: the line of the result's first row (the filter stays on the result
+// afterwards). Reads only; a failure leaves the dates unread.
+std::optional<std::vector<Variant>> headerLineDates(const ObjectRef& rsAbility) {
+  try {
+    RecordCursor rs(rsAbility);
+    std::vector<Variant> dates;
+    if (rs.recordCount() == 0) return dates;
+    rs.moveFirst();
+    rs.setFilter(std::string(ability::kLineFilter) + rs.value(ability::kLineID).toString());
+    const RecordCursor::Field date = rs.field(ability::kDate);
+    for (; !rs.eof(); rs.moveNext()) dates.push_back(rs.value(date));
+    return dates;
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+bool sameValues(const std::vector<Variant>& a, const std::vector<Variant>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i].type() != b[i].type() || !(a[i] == b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void EIRepScheduler::BuildAbilityHeader(const ObjectRef& rsAbility) {
+  // The columns depend only on the header line's dates, and the lines of a result share them:
+  // a list built from the same dates, still as it was built, is handed on again instead of
+  // 370 new column records per line switch.
+  std::optional<std::vector<Variant>> dates = headerLineDates(rsAbility);
+  auto* built = dynamic_cast<HostVector*>(m_vecAbilityHeader.get().get());
+  if (dates && built && built->items().size() == m_abilityHeaderCount &&
+      sameValues(*dates, m_abilityHeaderDates)) {
+    return;
+  }
+  m_abilityHeaderCount = 0;
+  m_abilityHeaderDates.clear();
+
   // No failure handling: a failure part-way leaves the columns appended so far.
   m_vecAbilityHeader = ObjectRef(HostVector::create());
   AddHeaderColumn(LoadLocalString("生产线+|+|+|"), LoadLocalString("代码"), kTextColumn,
@@ -65,15 +116,27 @@ void EIRepScheduler::BuildAbilityHeader(const ObjectRef& rsAbility) {
   AddHeaderColumn(LoadLocalString("能力/负荷$"), "", kTextColumn, ability::kTextAbility, kShown,
                   kMergeNone);
 
+  const std::string none;
+  if (dates) {
+    // Read already: the dates become the columns.
+    for (size_t j = 0; j < dates->size(); ++j) {
+      AddHeaderColumn((*dates)[j].toString() + "$", none, kQtyColumn,
+                      dateFieldName(static_cast<int32_t>(j + 1)), kShown, kMergeNone);
+    }
+    m_abilityHeaderDates = std::move(*dates);
+    m_abilityHeaderCount = kFixedColumns + m_abilityHeaderDates.size();
+    return;
+  }
+  // The reading failed: read again, column by column, so that the failure comes where it did.
   RecordCursor rs(rsAbility);
   if (rs.recordCount() == 0) return;
-  // The first row's line is the header line; the filter stays on the result afterwards.
   rs.moveFirst();
   rs.setFilter(std::string(ability::kLineFilter) + rs.value(ability::kLineID).toString());
+  const RecordCursor::Field date = rs.field(ability::kDate);
   int32_t j = 1;
   for (; !rs.eof(); rs.moveNext(), ++j) {  // the filter stands on the line's first row
-    AddHeaderColumn(rs.value(ability::kDate).toString() + "$", "", kQtyColumn, dateFieldName(j),
-                    kShown, kMergeNone);
+    AddHeaderColumn(rs.value(date).toString() + "$", none, kQtyColumn, dateFieldName(j), kShown,
+                    kMergeNone);
   }
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "automation/dispatch.h"
 #include "automation/object_field.h"
@@ -120,6 +121,9 @@ class EIRepScheduler final : public automation::Dispatch<EIRepScheduler> {
   Variant m_dctColumns = Variant::nothing();
   bool m_bShowAbility = false;
   automation::ObjectField m_vecAbilityHeader;
+  // The header line's dates the column list above was built from, and its length then.
+  std::vector<Variant> m_abilityHeaderDates;
+  size_t m_abilityHeaderCount = 0;
   automation::ObjectField m_rsLineAbility;
   automation::ObjectField m_rsAbility;
   int32_t m_lAbilityLineID = 0;

@@ -41,11 +41,12 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
   Steps steps;
   Decimals d;
   ObjectRef rs = m_rs;
-  auto field = [&](std::string_view name) { return fieldValue(rs, Variant(name)); };
+  const RecordReader record(rs);
+  auto field = [&](std::string_view name) { return record.field(Variant(name)); };
   // A step or test that reads one field; when the record lacks the field, the step fails (and
   // the test counts as passed) as reading it would, without raising.
   auto missing = [&](std::string_view name) {
-    if (!lacksField(rs, name)) return false;
+    if (!record.lacks(name)) return false;
     steps.fail(automation::Error(
         3265, "Item cannot be found in the collection: \"" + std::string(name) + "\"",
         "Recordset"));
@@ -58,8 +59,8 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
     return missing(name) || steps.test(condition);
   };
 
-  steps.run([&] { requireRecordset(rs).call("MoveFirst"); });
-  steps.run([&] { requireRecordset(rs).call("Move", rowLess(lRow, kFirstDataRow)); });
+  steps.run([&] { record.recordset().call("MoveFirst"); });
+  steps.run([&] { record.recordset().call("Move", rowLess(lRow, kFirstDataRow)); });
 
   readStep("FQtyDecimal", [&] { d.quantity = field("FQtyDecimal").toInt16(); });
   if (steps.failed()) {
@@ -129,11 +130,14 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
   std::string line;
   int32_t columnNo = 1;
   steps.run([&] {
-    forEachRecord(m_Header, [&](const Variant& record) {
+    forEachRecord(m_Header, [&](const Variant& definition) {
+      const HeaderRecord column(definition);
       std::string cell;
       steps.run([&] {
-        double code = typeCode(recordValue(record, "FColType"));
-        cell = cellText(code, fieldValue(rs, recordValue(record, "FColName")), d);
+        double code = column.with("FColType", typeCode);
+        cell = cellText(
+            code, column.with("FColName", [&](const Variant& name) { return record.field(name); }),
+            d);
       });
       if (fullRow) {
         line += cell;
@@ -143,7 +147,7 @@ std::string LedgerData::GetRowText(int32_t lRow, Variant& lBackColor) {
       } else {
         // A merge setting that cannot be read takes the first rule: shown.
         MergeRule rule = MergeRule::Shown;
-        steps.run([&] { rule = mergeRuleFor(recordGetValue(record, "FMergerType", nullptr)); });
+        steps.run([&] { rule = mergeRuleFor(column.getValue("FMergerType", nullptr)); });
         switch (rule) {
           case MergeRule::Shown:
             line += cell;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <random>
@@ -440,6 +441,41 @@ TEST(FormatNumber, GroupsAndRoundsTheDecimalValueHalfAwayFromZero) {
     SCOPED_TRACE(r.out);
     EXPECT_EQ(formatNumber(r.in, r.decimals, r.grouping), r.out);
   }
+}
+
+// The quick path against the shortest-digits path, over figures a planner's arithmetic makes
+// (hours, quotients, ratios, halves and near-halves) and random bit patterns.
+TEST(FormatNumber, TheQuickPathAgreesWithTheDigitsOverASweep) {
+  std::mt19937_64 random(20261209);
+  std::uniform_int_distribution<int64_t> whole(-5'000'000, 5'000'000);
+  std::uniform_int_distribution<int> divisor(1, 1000), places(0, 10);
+  int checked = 0;
+  for (int i = 0; i < 200'000; ++i) {
+    double v = 0;
+    switch (i % 4) {
+      case 0:
+        v = static_cast<double>(whole(random)) / divisor(random);
+        break;
+      case 1:
+        v = (static_cast<double>(whole(random)) + 0.5) / 1000;
+        break;
+      case 2:
+        v = static_cast<double>(whole(random)) * 0.1 * 3;
+        break;
+      default: {
+        uint64_t bits = random();
+        std::memcpy(&v, &bits, sizeof v);
+        if (!std::isfinite(v)) continue;
+      }
+    }
+    int d = places(random);
+    for (bool grouping : {true, false}) {
+      ASSERT_EQ(formatNumber(v, d, grouping), formatNumberByDigits(v, d, grouping))
+          << formatDoubleRoundTrip(v) << " with " << d;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 350'000);
 }
 
 TEST(FormatNumber, RefusesMoreDecimalsThanADoubleHas) {

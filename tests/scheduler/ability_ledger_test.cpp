@@ -165,6 +165,14 @@ TEST_F(AbilityLedgerTest, LineSwitchesRefilterTheOneResultAndTheSameLineRebuilds
   select(2);  // the same line: the rows stay, the header and the binding are refreshed
   EXPECT_EQ(headerNames().size(), 5u + 12u);
   EXPECT_EQ(third.get(), plugin().lineAbility().get());
+  // The same dates hand the column list on again, unless another holder changed it.
+  ObjectRef header = plugin().abilityHeader();
+  select(2);
+  EXPECT_EQ(header.get(), plugin().abilityHeader().get());
+  dynamic_cast<HostVector&>(*header).add(Variant());
+  select(2);
+  EXPECT_NE(header.get(), plugin().abilityHeader().get());
+  EXPECT_EQ(headerNames().size(), 5u + 12u);
   EXPECT_EQ(loader_->calls, 1);
   // A new display of the data loads again.
   bill_->events()->raise("OnShowDataEnd", {});
