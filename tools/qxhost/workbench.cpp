@@ -236,6 +236,11 @@ bool Workbench::dispatch(std::string_view text) {
                 "help lists the commands)");
   }
   const Command& c = *found;
+  ++dispatching_;
+  struct Leave {
+    int& n;
+    ~Leave() { --n; }
+  } leave{dispatching_};
   try {
     c.run(*this, line);
     return true;
@@ -250,9 +255,10 @@ bool Workbench::dispatch(std::string_view text) {
       out() << c.name << ": stopped (Ctrl-C); what it had begun is undone\n";
       return true;
     }
-    // The host call failed: that is the outcome, the script goes on.
+    // The host call failed: that is the outcome, the script goes on (and checks it next).
     out() << c.name << ": ";
     printError(e);
+    if (dispatching_ == 1) hostFailure_ = c.name + ": error " + std::to_string(e.number());
     return true;
   } catch (const std::exception& e) {
     return fail("usage error: " + c.name + ": " + e.what() + "; usage: " + c.name + " " +
@@ -269,14 +275,41 @@ int Workbench::run(std::istream& in, bool interactive) {
       interactive);
 }
 
+namespace {
+
+bool isExpectation(std::string_view text) {
+  std::istringstream words{std::string(text)};
+  std::string first;
+  words >> first;
+  first = automation::asciiLower(first);
+  return first == "expect" || first == "expect-not";
+}
+
+}  // namespace
+
 int Workbench::run(const LineReader& next, bool interactive) {
   int failed = 0;
   std::string text;
+  // A script's host call that failed must be checked by an expect line right after it: an
+  // error nobody looked at is a finding, not an outcome.
+  std::string unchecked;
+  auto reportUnchecked = [&] {
+    if (unchecked.empty()) return;
+    ++failed;
+    failures_.push_back(unchecked);
+    unchecked.clear();
+  };
   for (int number = 1;; ++number) {
     if (!next(text)) {
       if (endOfInput(interactive)) break;
       continue;  // Ctrl-D answered Cancel: the session goes on
     }
+    if (!interactive && isExpectation(text)) {
+      unchecked.clear();
+    } else if (!interactive) {
+      reportUnchecked();
+    }
+    hostFailure_.clear();
     clearInterrupt();
     if (!interactive && verbose_) {
       Line l;
@@ -297,8 +330,13 @@ int Workbench::run(const LineReader& next, bool interactive) {
       ++failed;
       failures_.push_back("line " + std::to_string(number) + ": " + lastFailure_);
     }
+    if (!interactive && !hostFailure_.empty()) {
+      unchecked = "line " + std::to_string(number) + ": " + hostFailure_ +
+                  ", and no expect line after it checks the outcome";
+    }
     if (stopped_) break;
   }
+  reportUnchecked();
   stopped_ = false;
   return failed;
 }

@@ -140,7 +140,9 @@ class Workbench {
   std::ostream quiet_{nullptr};
   bool verbose_ = true;
   bool stopped_ = false;
-  int depth_ = 0;  // commands that run commands (later, queued events) print into one output
+  int depth_ = 0;        // commands that run commands (later, queued events) print into one output
+  int dispatching_ = 0;  // commands inside commands (a tour's steps) report their own
+  std::string hostFailure_;  // the automation error the line's command ended with, if any
   std::string previousCommand_, previousOutput_, lastFailure_;
   std::string flushed_;  // what the current command printed before a dialog asked
   std::function<void(const std::string&)> pager_;

@@ -51,13 +51,13 @@ TEST_F(WidgetCommandsTest, ALedgerBuiltFromTheScript) {
           "let $data ldg $ldg\n"
           "ledger show $ldg\n"
           "call $data Refresh\n"
+          "expect \"error 91\"\n"  // Refresh without a header list
           "ledger show nothing\n"
           "picture\n",
           &failed);
   EXPECT_EQ(failed, 2) << out;  // the last two lines are malformed
   EXPECT_TRUE(has(out, "ldg set")) << out;
   EXPECT_TRUE(has(out, "(ldg: nothing painted)")) << out;
-  EXPECT_TRUE(has(out, "error 91")) << out;  // Refresh without a header list
 }
 
 }  // namespace

@@ -115,8 +115,9 @@ void printHelp(std::ostream& out) {
          "  -h, --help        this text\n"
          "  --version         the workbench's version\n"
          "\n"
-         "exit status: 0 when every line ran, 1 when a line was malformed or an expectation\n"
-         "failed, 2 when the command line is wrong or the host cannot start.\n"
+         "exit status: 0 when every line ran, 1 when a line was malformed, an expectation\n"
+         "failed or (in a script) a host call failed with no expect line right after it,\n"
+         "2 when the command line is wrong or the host cannot start.\n"
          "\n"
          "commands:\n";
   for (const Workbench::Command& c : Workbench::commandSet()) {
