@@ -112,12 +112,14 @@ std::string htmlEscape(std::string_view text) {
 }
 
 bool isFigure(std::string_view text) {
-  bool digit = false;
+  bool digit = false, point = false;
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     if (c >= '0' && c <= '9') {
       digit = true;
-    } else if (!(c == ',' || c == '.' || (c == '-' && i == 0))) {
+    } else if (c == '.' && !point) {
+      point = true;  // a second point makes an item code ("2.01.003"), not a figure
+    } else if (!((c == ',' && !point) || (c == '-' && i == 0))) {
       return false;
     }
   }

@@ -25,6 +25,16 @@ TEST(TextTable, SplitCells) {
   EXPECT_TRUE(splitCells("").empty());
 }
 
+// Figures are right-aligned in the report and the snapshot; dates and item codes are not.
+TEST(TextTable, FiguresAndNotFigures) {
+  for (const char* figure : {"0", "-3", "1,120.50", "21.88", "-0.5", ".5"}) {
+    EXPECT_TRUE(isFigure(figure)) << figure;
+  }
+  for (const char* text : {"", "-", "2.01.003", "2026-12-01", "1.2,3", "L-01", "12%", "1 000"}) {
+    EXPECT_FALSE(isFigure(text)) << text;
+  }
+}
+
 TEST(TextTable, ColourNames) {
   struct Row {
     int32_t colour;
