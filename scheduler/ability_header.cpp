@@ -91,30 +91,33 @@ bool sameValues(const std::vector<Variant>& a, const std::vector<Variant>& b) {
 }  // namespace
 
 void EIRepScheduler::BuildAbilityHeader(const ObjectRef& rsAbility) {
-  // The columns depend only on the header line's dates, and the lines of a result share them:
-  // a list built from the same dates, still as it was built, is handed on again instead of
-  // 370 new column records per line switch.
+  // The captions in the login's language (never failing), then the header line's dates.
+  const std::string captions[] = {LoadLocalString("生产线+|+|+|"), LoadLocalString("代码"),
+                                  LoadLocalString("名称"),         LoadLocalString("所属工作中心"),
+                                  LoadLocalString("生产率"),       LoadLocalString("能力/负荷$")};
+  std::string captionKey;
+  for (const std::string& c : captions) captionKey += c + '\n';
+  // The columns depend only on the captions and the header line's dates, and the lines of a
+  // result share them: a list built from the same, still as it was built, is handed on again
+  // instead of 370 new column records per line switch.
   std::optional<std::vector<Variant>> dates = headerLineDates(rsAbility);
   auto* built = dynamic_cast<HostVector*>(m_vecAbilityHeader.get().get());
   if (dates && built && built->items().size() == m_abilityHeaderCount &&
-      sameValues(*dates, m_abilityHeaderDates)) {
+      captionKey == m_abilityHeaderCaptions && sameValues(*dates, m_abilityHeaderDates)) {
     return;
   }
   m_abilityHeaderCount = 0;
   m_abilityHeaderDates.clear();
+  m_abilityHeaderCaptions.clear();
 
   // No failure handling: a failure part-way leaves the columns appended so far.
   m_vecAbilityHeader = ObjectRef(HostVector::create());
-  AddHeaderColumn(LoadLocalString("生产线+|+|+|"), LoadLocalString("代码"), kTextColumn,
-                  ability::kLineNumber, kShown, kMergeLineColumn);
-  AddHeaderColumn("", LoadLocalString("名称"), kTextColumn, ability::kLineName, kShown,
+  AddHeaderColumn(captions[0], captions[1], kTextColumn, ability::kLineNumber, kShown,
                   kMergeLineColumn);
-  AddHeaderColumn("", LoadLocalString("所属工作中心"), kTextColumn, ability::kWorkCenter, kShown,
-                  kMergeLineColumn);
-  AddHeaderColumn("", LoadLocalString("生产率"), kQtyColumn, ability::kProductivity, kShown,
-                  kMergeLineColumn);
-  AddHeaderColumn(LoadLocalString("能力/负荷$"), "", kTextColumn, ability::kTextAbility, kShown,
-                  kMergeNone);
+  AddHeaderColumn("", captions[2], kTextColumn, ability::kLineName, kShown, kMergeLineColumn);
+  AddHeaderColumn("", captions[3], kTextColumn, ability::kWorkCenter, kShown, kMergeLineColumn);
+  AddHeaderColumn("", captions[4], kQtyColumn, ability::kProductivity, kShown, kMergeLineColumn);
+  AddHeaderColumn(captions[5], "", kTextColumn, ability::kTextAbility, kShown, kMergeNone);
 
   const std::string none;
   if (dates) {
@@ -124,6 +127,7 @@ void EIRepScheduler::BuildAbilityHeader(const ObjectRef& rsAbility) {
                       dateFieldName(static_cast<int32_t>(j + 1)), kShown, kMergeNone);
     }
     m_abilityHeaderDates = std::move(*dates);
+    m_abilityHeaderCaptions = std::move(captionKey);
     m_abilityHeaderCount = kFixedColumns + m_abilityHeaderDates.size();
     return;
   }

@@ -121,7 +121,8 @@ class EIRepScheduler final : public automation::Dispatch<EIRepScheduler> {
   Variant m_dctColumns = Variant::nothing();
   bool m_bShowAbility = false;
   automation::ObjectField m_vecAbilityHeader;
-  // The header line's dates the column list above was built from, and its length then.
+  // The captions and header line's dates the column list above was built from, its length then.
+  std::string m_abilityHeaderCaptions;
   std::vector<Variant> m_abilityHeaderDates;
   size_t m_abilityHeaderCount = 0;
   automation::ObjectField m_rsLineAbility;
