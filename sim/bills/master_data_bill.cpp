@@ -105,7 +105,7 @@ MasterDataBill::Outcome MasterDataBill::save(const std::vector<Field>& fields) {
     std::string text = "生产率必须是大于 0 的数";
     o.byRef.emplace_back("sMsg", Variant(texts_ ? (*texts_)(text) : text));
     o.byRef.emplace_back("bCancel", Variant(true));
-    o.action = "refused by the bill's own check, not saved";
+    o.action = said("单据自身检查未通过, 未保存");
     return o;
   }
   auto entries = automation::HostVector::create();
@@ -121,15 +121,16 @@ MasterDataBill::Outcome MasterDataBill::save(const std::vector<Field>& fields) {
   args.emplace_back("bCancel", Variant(false));
   Outcome o = raise("OnCheckData", std::move(args), 1);
   if (o.failure) {
-    o.action = "not saved";
+    o.action = said("未保存");
   } else if (o["bCancel"].toBool()) {
-    o.action = "refused, not saved";
+    o.action = said("插件拒绝, 未保存");
   } else {
     try {
       o.action = store(fields);
+      o.stored = true;
     } catch (const Error& e) {
       o.failure = e;
-      o.action = "not saved";
+      o.action = said("未保存");
     }
   }
   return o;
@@ -156,7 +157,7 @@ std::string MasterDataBill::store(const std::vector<Field>& fields) {
     for (const auto& [c, v] : values)
       sql += std::string(", ") + c->column + " = " + literal(*v, c->text);
     (void)db.execute(sql + " WHERE FInterID = " + std::to_string(*id));
-    return "saved resource " + std::to_string(*id);
+    return said("已保存资源 {1}", {std::to_string(*id)});
   }
   if (!id) {
     id = db.execute("SELECT COALESCE(MAX(FInterID), 0) + 1 FROM t_resource")->value(0).toInt32();
@@ -176,7 +177,12 @@ std::string MasterDataBill::store(const std::vector<Field>& fields) {
   if (!hasName) columns += ", FName", literals += ", " + sqlText(number);
   if (!hasType) columns += ", FTypeID", literals += ", 0";
   (void)db.execute("INSERT INTO t_resource (" + columns + ") VALUES (" + literals + ")");
-  return "added resource " + std::to_string(*id);
+  return said("已新增资源 {1}", {std::to_string(*id)});
+}
+
+std::string MasterDataBill::said(const std::string& source,
+                                 const std::vector<std::string>& args) const {
+  return texts_ ? texts_->format(source, args) : HostTexts::fill(source, args);
 }
 
 MasterDataBill::Outcome MasterDataBill::remove(int32_t interId) {
@@ -184,11 +190,11 @@ MasterDataBill::Outcome MasterDataBill::remove(int32_t interId) {
       "OnCheckCanDel",
       {{"lInterID", Variant(interId)}, {"sMsg", Variant("")}, {"bCancel", Variant(false)}}, 1);
   if (o.failure) {
-    o.action = "kept";
+    o.action = said("未删除");
     return o;
   }
   if (o["bCancel"].toBool()) {
-    o.action = "refused, kept";
+    o.action = said("插件拒绝, 未删除");
     return o;
   }
   try {
@@ -199,10 +205,11 @@ MasterDataBill::Outcome MasterDataBill::remove(int32_t interId) {
         0;
     (void)db.execute("DELETE FROM t_eiLineCalendar WHERE FLineID = " + id +
                      "; DELETE FROM t_resource WHERE FInterID = " + id);
-    o.action = found ? "deleted resource " + id : "no resource " + id + " to delete";
+    o.action = said(found ? "已删除资源 {1}" : "没有资源 {1} 可删除", {id});
+    o.stored = true;
   } catch (const Error& e) {
     o.failure = e;
-    o.action = "kept";
+    o.action = said("未删除");
   }
   return o;
 }

@@ -31,8 +31,10 @@ class MasterDataBill final : public automation::Dispatch<MasterDataBill> {
   struct Outcome {
     std::vector<std::pair<std::string, Variant>> byRef;
     std::optional<automation::Error> failure;
-    // What the engine did: "saved 1009", "deleted", "kept", ...
+    // What the engine did, in the login's language: "已保存资源 1009", "未删除", ...
     std::string action;
+    // The save or delete was carried out (neither refused, failed nor kept).
+    bool stored = false;
     const Variant& operator[](std::string_view name) const;
   };
   using Field = std::pair<std::string, Variant>;
@@ -56,6 +58,8 @@ class MasterDataBill final : public automation::Dispatch<MasterDataBill> {
   Outcome raise(std::string_view event, std::vector<std::pair<std::string, Variant>> args,
                 size_t firstByRef);
   std::string store(const std::vector<Field>& fields);
+  // A text of the engine in the login's language, "{1}" filled in.
+  std::string said(const std::string& source, const std::vector<std::string>& args = {}) const;
 
   std::shared_ptr<Database> database_;
   std::shared_ptr<const HostTexts> texts_;

@@ -428,8 +428,7 @@ ProtocolResult ProtocolPlayer::playOne(const ProtocolStep& s) {
         }
         // A save or delete the engine carried out (neither refused, failed nor kept).
         r.wrote = !o.failure && (s.op == ProtocolOp::ResSave || s.op == ProtocolOp::ResRemove) &&
-                  o.action != "not saved" && o.action != "kept" &&
-                  o.action.rfind("refused", 0) != 0;
+                  o.stored;
         return r;
       }
       case ProtocolOp::RaiseResource:

@@ -204,7 +204,7 @@ ScheduleBill::Outcome ScheduleBill::keyDown(int16_t keyCode) {
   Outcome o = raise("OnGridKeyDown",
                     {Arg::byRef(key), Arg(Variant(int16_t{0})), Arg::byRef(cancel)}, &cancel);
   if (o.cancel) {
-    o.action = "the key was handled by the plug-in: the bill ignores it";
+    o.action = said("插件已处理此键, 单据不再处理");
     return o;
   }
   // The handler may have changed the key code.
@@ -241,21 +241,21 @@ ScheduleBill::Outcome ScheduleBill::hostKey(int16_t keyCode) {
       break;
     case kDelete:
       if (g.cell(row, col).locked) {
-        o.action = "the cell is locked: nothing deleted";
+        o.action = said("单元格已锁定, 未删除");
         return o;
       }
       g.cell(row, col).value = Variant();
       o = cellEdited(row, col);
-      o.action = "the bill emptied cell (" + std::to_string(row) + ", " + std::to_string(col) + ")";
+      o.action = said("单据清空了单元格 ({1}, {2})", {std::to_string(row), std::to_string(col)});
       return o;
     default:
       return o;
   }
   if (toRow < 2 || toRow > g.rows() || toCol < 1 || toCol > g.cols()) return o;
   o = select(toRow, toCol);
-  o.action = o.cancel ? "the move of the selection was refused"
-                      : "the bill moved the selection to (" + std::to_string(toRow) + ", " +
-                            std::to_string(toCol) + ")";
+  o.action =
+      o.cancel ? said("移动选择被拒绝")
+               : said("单据将选择移到 ({1}, {2})", {std::to_string(toRow), std::to_string(toCol)});
   return o;
 }
 
@@ -267,12 +267,12 @@ ScheduleBill::Outcome ScheduleBill::typeInto(int32_t row, int32_t col, const std
   if (g.selRow() != row || g.selCol() != col) {
     o = select(row, col);
     if (o.cancel) {
-      o.action = "the move to the cell was refused: nothing typed";
+      o.action = said("移到该单元格被拒绝, 未输入");
       return o;
     }
   }
   if (g.cell(row, col).locked) {
-    o.action = "the cell is locked: nothing typed";
+    o.action = said("单元格已锁定, 未输入");
     return o;
   }
   g.cell(row, col).value = Variant(text);
@@ -304,11 +304,11 @@ ScheduleBill::Outcome ScheduleBill::save() {
   Outcome o = raise("OnCheckData", {Arg::byRef(cancel)}, &cancel);
   if (o.failure) {
     // A check that could not be carried out does not let the bill be saved unchecked.
-    o.action = "the check failed: nothing was saved";
+    o.action = said("检查失败, 未保存");
     return o;
   }
   if (o.cancel) {
-    o.action = "the check refused the save: nothing was saved";
+    o.action = said("检查拒绝保存, 未保存");
     return o;
   }
   SavedRows saved;
@@ -317,7 +317,7 @@ ScheduleBill::Outcome ScheduleBill::save() {
     saved = saveScheduleRows(db, workOrderId_, *form_.grid);
   } catch (const Error& e) {
     o.failure = e;
-    o.action = "the save failed: nothing was saved";
+    o.action = said("保存失败, 未保存");
     return o;
   }
   o.saved = true;
@@ -325,9 +325,9 @@ ScheduleBill::Outcome ScheduleBill::save() {
   Outcome after = raise("OnAfterSave", {Arg(Variant(workOrderId_))}, nullptr);
   Outcome shown = reload();
   if (!o.failure) o.failure = after.failure ? std::move(after.failure) : std::move(shown.failure);
-  o.action = "saved: " + std::to_string(saved.updated) + " rows updated, " +
-             std::to_string(saved.inserted) + " added, " + std::to_string(saved.removed) +
-             " removed; the bill shows the saved data";
+  o.action = said("已保存: 更新 {1} 行, 新增 {2} 行, 删除 {3} 行; 单据显示已保存的数据",
+                  {std::to_string(saved.updated), std::to_string(saved.inserted),
+                   std::to_string(saved.removed)});
   return o;
 }
 

@@ -96,6 +96,8 @@ class ScheduleBill {
   // The host's own tool bar buttons, after the plug-in left the click to the host.
   void hostTool(const std::string& key, Outcome& o);
   int32_t message(const std::string& prompt, int32_t style);
+  // A text of the bill engine in the login's language, "{1}" filled in.
+  std::string said(const std::string& source, const std::vector<std::string>& args = {}) const;
   Outcome raise(std::string_view event, std::vector<automation::Arg> args, Variant* cancel);
   // The user changed a cell: the bill is changed and the engine's cell event is raised.
   Outcome cellEdited(int32_t row, int32_t col);

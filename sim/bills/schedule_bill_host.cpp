@@ -18,6 +18,11 @@ constexpr int32_t kYes = 6, kNo = 7;
 
 }  // namespace
 
+std::string ScheduleBill::said(const std::string& source,
+                               const std::vector<std::string>& args) const {
+  return host_.texts().format(source, args);
+}
+
 int32_t ScheduleBill::message(const std::string& prompt, int32_t style) {
   return host_.platform().messageBox(prompt, style, host_.texts()("重复生产计划单"));
 }
@@ -34,8 +39,7 @@ bool ScheduleBill::ownChecks(Outcome& o, bool saving) {
     for (const std::string& p : problems) text += (text.empty() ? "" : "; ") + p;
     message(text, kExclamation);
     o.cancel = true;
-    o.action = saving ? "the bill's own checks refused the rows: nothing was saved"
-                      : "the bill's own checks refused the rows";
+    o.action = saving ? said("单据自身检查不通过, 未保存") : said("单据自身检查不通过");
     return false;
   }
   double total = scheduledTotal(*form_.grid);
@@ -51,7 +55,7 @@ bool ScheduleBill::ownChecks(Outcome& o, bool saving) {
                 kYesNo + kQuestion + kDefaultSecond);
     if (answer != kYes) {
       o.cancel = true;
-      o.action = "not saved: the rows are over the work order's quantity";
+      o.action = said("未保存: 计划数量超过任务单数量");
       return false;
     }
   }
@@ -66,14 +70,14 @@ ScheduleBill::Outcome ScheduleBill::confirmClose() {
     o = save();
     if (!o.saved) {
       o.cancel = true;
-      o.action += "; the bill stays open";
+      o.action += said("; 单据保持打开");
     }
   } else if (answer == kNo) {
     o.discarded = true;
-    o.action = "the changes were given up";
+    o.action = said("已放弃修改");
   } else {
     o.cancel = true;
-    o.action = "cancelled: the bill stays open";
+    o.action = said("已取消, 单据保持打开");
   }
   return o;
 }
@@ -112,19 +116,19 @@ void ScheduleBill::hostTool(const std::string& key, Outcome& o) {
     g.cell(r, scheduleColumnIndex("ColQty")).format =
         decimals > 0 ? "0." + std::string(static_cast<size_t>(decimals), '0') : "0";
     changed_ = true;
-    o.action = "the bill added row " + std::to_string(r - 1);
+    o.action = said("单据新增了第 {1} 行", {std::to_string(r - 1)});
     Outcome moved = select(r, scheduleColumnIndex("ColBDate"));
     if (!o.failure) o.failure = std::move(moved.failure);
   } else if (key == "delete") {
     int32_t r = g.selRow();
     if (r < 2) {
-      o.action = "no row is selected: nothing deleted";
+      o.action = said("没有选中行, 未删除");
       return;
     }
     int32_t answer = message(host_.texts().format("删除第 {1} 行吗?", {std::to_string(r - 1)}),
                              kYesNo + kQuestion + kDefaultSecond);
     if (answer != kYes) {
-      o.action = "row " + std::to_string(r - 1) + " kept";
+      o.action = said("第 {1} 行未删除", {std::to_string(r - 1)});
       return;
     }
     g.deleteRow(r);
@@ -132,7 +136,7 @@ void ScheduleBill::hostTool(const std::string& key, Outcome& o) {
     refreshUndecomposed();
     sumTotals();
     changed_ = true;
-    o.action = "the bill deleted row " + std::to_string(r - 1);
+    o.action = said("单据删除了第 {1} 行", {std::to_string(r - 1)});
   } else if (key == "print") {
     ReportTable t;
     t.title = host_.texts()("重复生产计划单") + " " + form_.text("txtNo").text;
@@ -142,7 +146,7 @@ void ScheduleBill::hostTool(const std::string& key, Outcome& o) {
       for (int32_t c = 1; c <= g.cols(); ++c) row.push_back(g.cellText(r, c));
     }
     host_.reports().show(std::move(t));
-    o.action = "the bill was printed through the report viewer";
+    o.action = said("单据已通过报表查看器打印");
   } else if (key == "save") {
     o = save();
   }

@@ -21,7 +21,10 @@ std::string HostTexts::operator()(const std::string& source) const {
 
 std::string HostTexts::format(const std::string& source,
                               const std::vector<std::string>& args) const {
-  std::string text = (*this)(source);
+  return fill((*this)(source), args);
+}
+
+std::string HostTexts::fill(std::string text, const std::vector<std::string>& args) {
   for (size_t i = args.size(); i-- > 0;) {
     std::string mark = "{" + std::to_string(i + 1) + "}";
     for (size_t at = text.find(mark); at != std::string::npos;

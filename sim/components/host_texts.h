@@ -23,6 +23,8 @@ class HostTexts {
   // The text in the language of the login as it is now.
   std::string operator()(const std::string& source) const;
   std::string format(const std::string& source, const std::vector<std::string>& args) const;
+  // "{1}", "{2}" of a text replaced by the arguments.
+  static std::string fill(std::string text, const std::vector<std::string>& args);
   // The login's language ("CHS" when it names none).
   std::string language() const;
 

@@ -16,16 +16,16 @@ resource components
 expect "QxMEIResource.ResourceInfo"
 step "给新生产线 L-09 填生产率 55 并保存：接受。" "A productivity of 55 on the new production line L-09 is saved: accepted."
 resource save FInterID=1009 FNumber=L-09 FName="水壶装配三线" FTypeName=11063 FEIProductivity=55
-expect "added resource 1009"
+expect "已新增资源 1009" "added resource 1009"
 step "给模具 MD-02 填生产率并保存：被拒绝，模具不能有生产率。" "A productivity on the mould MD-02 is refused: only production lines have one."
 resource save FNumber=MD-02 FName="内胆拉伸模具二" FTypeName=11064 FEIProductivity=12.5
-expect "refused, not saved"
+expect "插件拒绝, 未保存" "refused, not saved"
 step "删除仍在生产水壶的生产线 L-01：被拒绝。" "Deleting line L-01, which still makes kettles, is refused."
 resource delete 1001
-expect "refused, kept"
+expect "插件拒绝, 未删除" "refused, kept"
 step "删除没有任何关系的新生产线 L-09：允许。" "Deleting the new line L-09, which nothing refers to, is allowed."
 resource delete 1009
-expect "deleted resource 1009"
+expect "已删除资源 1009" "deleted resource 1009"
 resource close
 step "打开工单 WO-2612-001 的排产单，显示能力区：计划表格在上，能力台账在下。" "The schedule bill of work order WO-2612-001 opens with the capacity area shown: the schedule grid above, the capacity ledger below."
 schedule showability on
@@ -56,7 +56,7 @@ schedule select 3 ColLine
 answer line L-02
 schedule key F7
 schedule save
-expect "saved:"
+expect "已保存:" "saved:"
 step "计划分解向导把尚未排产的数量按空闲能力分给生产线。" "The plan decomposition wizard spreads the quantity not yet scheduled over the lines by free capacity."
 dialog decompose accept
 schedule click wizard

@@ -28,13 +28,13 @@ TEST_F(AbilityCommandsTest, TheCapacityResultOfASampleWorkOrder) {
           &failed);
   EXPECT_EQ(failed, 1) << out;  // FSchedule=2
   std::string table = cells(out);
-  EXPECT_TRUE(has(out, "capacity result of work order 5001: 120 rows\n")) << out;
+  EXPECT_TRUE(has(out, "任务单的产能结果 5001: 120 行\n")) << out;
   // 6001 and 6011 overload line 1001 on 2026-12-07; 2026-12-14 is free.
   EXPECT_TRUE(has(table, "|60.00|2026-12-07|16.00|21.40|-5.40|-33.73|0|0|")) << out;
   EXPECT_TRUE(has(table, "|60.00|2026-12-14|16.00|0.00|16.00|100.00|960|160|")) << out;
   // Only released rows: 6002 is planned, so line 1002 carries 6012 alone on 2026-12-14.
   EXPECT_TRUE(has(table, "|45.00|2026-12-14|8.00|12.00|-4.00|-50.00|0|0|")) << out;
-  EXPECT_TRUE(has(out, "no capacity result: work order 4711 is unknown")) << out;
+  EXPECT_TRUE(has(out, "没有产能结果: 任务单 4711 不存在")) << out;
   EXPECT_TRUE(has(out, "4 lines x 10 days from 2027-01-01, work order 9001")) << out;
   EXPECT_TRUE(std::filesystem::exists(home_ / "plant.db"));
 }

@@ -70,7 +70,7 @@ TEST_F(ExportTest, CapacityResultAsCsv) {
   int failed = -1;
   std::string out = run("export --csv " + file.string() + " ability 5001 FSchedule=1\n", &failed);
   EXPECT_EQ(failed, 0) << out;
-  EXPECT_TRUE(has(out, "wrote " + file.string() + ": 121 lines")) << out;
+  EXPECT_TRUE(has(out, "已写入 " + file.string() + ": 121 行")) << out;
   std::istringstream csv(read(file));
   std::string line;
   std::getline(csv, line);

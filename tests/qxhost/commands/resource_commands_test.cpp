@@ -68,7 +68,7 @@ TEST_F(ResourceCommandsTest, MisuseIsAUsageErrorAndAFailingHostCallIsShown) {
   EXPECT_TRUE(has(out, "no resource bill is open")) << out;
   EXPECT_TRUE(has(out, "OnCheckCanDel 1008 failed")) << out;
   EXPECT_TRUE(has(out, "Injected failure of QxConnection.AppConnection.(create)")) << out;
-  EXPECT_TRUE(has(out, "  kept")) << out;
+  EXPECT_TRUE(has(out, "  未删除")) << out;  // the login's language
 }
 
 }  // namespace

@@ -89,25 +89,25 @@ TEST_F(MasterDataBillTest, SavingSendsTheFieldEntriesAndStoresAnAcceptedRecord) 
                                            {"FTypeName", Variant(11063)},
                                            {"FEIProductivity", Variant(12.5)}});
   EXPECT_FALSE(o.failure);
-  EXPECT_EQ(o.action, "added resource 6");
+  EXPECT_EQ(o.action, "已新增资源 6");
   EXPECT_EQ(plugin_->seen.back(),
             (std::vector<std::string>{"FNumber", "FName", "FTypeName", "FEIProductivity"}));
   EXPECT_EQ(value("SELECT FName FROM t_resource WHERE FInterID = 6"), Variant("it's six"));
   o = bill_->save({{"FInterID", Variant(5)}, {"FEIProductivity", Variant(3)}});
-  EXPECT_EQ(o.action, "saved resource 5");
+  EXPECT_EQ(o.action, "已保存资源 5");
   EXPECT_EQ(value("SELECT FEIProductivity FROM t_resource WHERE FInterID = 5"), Variant(3.0));
 }
 
 TEST_F(MasterDataBillTest, ARefusedOrFailedCheckStoresNothing) {
   plugin_->refuse = true;
   MasterDataBill::Outcome o = bill_->save({{"FNumber", Variant("L-7")}});
-  EXPECT_EQ(o.action, "refused, not saved");
+  EXPECT_EQ(o.action, "插件拒绝, 未保存");
   EXPECT_EQ(o["sMsg"], Variant("no"));
   plugin_->refuse = false;
   plugin_->fail = true;
   o = bill_->save({{"FNumber", Variant("L-7")}});
   ASSERT_TRUE(o.failure);
-  EXPECT_EQ(o.action, "not saved");
+  EXPECT_EQ(o.action, "未保存");
   EXPECT_EQ(value("SELECT COUNT(*) FROM t_resource"), Variant(1));
 }
 
@@ -118,7 +118,7 @@ TEST_F(MasterDataBillTest, AStoreThatTheDatabaseRejectsIsReported) {
   // A productivity that is no number is the bill's own refusal now, before the database.
   o = bill_->save({{"FInterID", Variant(5)}, {"FEIProductivity", Variant("abc")}});
   EXPECT_FALSE(o.failure);
-  EXPECT_EQ(o.action, "refused by the bill's own check, not saved");
+  EXPECT_EQ(o.action, "单据自身检查未通过, 未保存");
   EXPECT_EQ(value("SELECT FEIProductivity FROM t_resource WHERE FInterID = 5"), Variant(0.0));
 }
 
@@ -133,8 +133,7 @@ TEST_F(MasterDataBillTest, AProductivityMustBeAFiniteNumberAboveZeroBeforeThePlu
     MasterDataBill::Outcome o =
         bill_->save({{"FInterID", Variant(5)}, {"FEIProductivity", productivity}});
     EXPECT_EQ(plugin_->seen.size(), asked + (accepted ? 1 : 0));
-    EXPECT_EQ(o.action,
-              accepted ? "saved resource 5" : "refused by the bill's own check, not saved");
+    EXPECT_EQ(o.action, accepted ? "已保存资源 5" : "单据自身检查未通过, 未保存");
     if (!accepted) {
       EXPECT_EQ(o["sMsg"], Variant("生产率必须是大于 0 的数"));
       EXPECT_EQ(o["bCancel"], Variant(true));
@@ -145,10 +144,10 @@ TEST_F(MasterDataBillTest, AProductivityMustBeAFiniteNumberAboveZeroBeforeThePlu
 
 TEST_F(MasterDataBillTest, DeletingFollowsTheAnswer) {
   plugin_->refuse = true;
-  EXPECT_EQ(bill_->remove(5).action, "refused, kept");
+  EXPECT_EQ(bill_->remove(5).action, "插件拒绝, 未删除");
   plugin_->refuse = false;
-  EXPECT_EQ(bill_->remove(5).action, "deleted resource 5");
-  EXPECT_EQ(bill_->remove(5).action, "no resource 5 to delete");
+  EXPECT_EQ(bill_->remove(5).action, "已删除资源 5");
+  EXPECT_EQ(bill_->remove(5).action, "没有资源 5 可删除");
   EXPECT_EQ(value("SELECT COUNT(*) FROM t_resource"), Variant(0));
 }
 

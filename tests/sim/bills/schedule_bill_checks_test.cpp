@@ -89,7 +89,9 @@ TEST_F(ScheduleChecksTest, BadRowsAreRefusedWithEveryRowNamedAndNothingWritten) 
     for (const auto& [row, key, text] : c.edits) type(row, key, text);
     checkDataRaised();
     ScheduleBill::Outcome o = bill_->save();
-    EXPECT_EQ(o.action, "the bill's own checks refused the rows: nothing was saved");
+    EXPECT_EQ(o.action, std::string_view(c.language) == "EN"
+                            ? "the bill's own checks refused the rows: nothing was saved"
+                            : "单据自身检查不通过, 未保存");
     EXPECT_EQ(lastMessage().prompt, c.message);
     EXPECT_EQ(table(), saved);
     host_->platform().clearShownMessages();
@@ -146,11 +148,11 @@ TEST_F(ScheduleChecksTest, ClosingWithUnsavedChangesAsksAndFollowsTheAnswer) {
 TEST_F(ScheduleChecksTest, TheHostsToolBarButtonsAddDeleteAndPrint) {
   bill_->clickTool("new");
   EXPECT_EQ(cell(5, "ColNo") + " " + cell(5, "ColBillNo"), "4 WO-2612-001_4");
-  EXPECT_EQ(bill_->clickTool("delete").action, "row 4 kept");  // No by default
+  EXPECT_EQ(bill_->clickTool("delete").action, "第 4 行未删除");  // No by default
   EXPECT_EQ(lastMessage().prompt, "删除第 4 行吗?");
   bill_->select(2, scheduleColumnIndex("ColQty"));
   host_->platform().queueAnswer(6);
-  EXPECT_EQ(bill_->clickTool("delete").action, "the bill deleted row 1");
+  EXPECT_EQ(bill_->clickTool("delete").action, "单据删除了第 1 行");
   EXPECT_EQ(cell(2, "ColNo") + " " + cell(2, "ColBillNo"), "1 WO-2612-001_2");
   bill_->clickTool("print");
   const ReportTable& printed = host_->reports().shown().back();

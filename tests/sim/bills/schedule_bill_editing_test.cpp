@@ -70,7 +70,7 @@ TEST_F(ScheduleEditingTest, AHandledKeyIsSwallowedAndOtherKeysReachTheBill) {
   grid().cell(3, col("ColLine")).locked = true;
   bill_->keyDown(46);
   EXPECT_EQ(grid().cell(3, col("ColLine")).value, Variant("水壶装配二线"));
-  EXPECT_EQ(bill_->typeInto(3, col("ColLine"), "x").action, "the cell is locked: nothing typed");
+  EXPECT_EQ(bill_->typeInto(3, col("ColLine"), "x").action, "单元格已锁定, 未输入");
   // SetSelect, as the plug-in calls it, raises the selection event too.
   events_.clear();
   grid().call("SetSelect", 4, 2, 4, 2);
@@ -123,9 +123,7 @@ TEST_F(ScheduleEditingTest, CellsThatDoNotConvertFailTheWholeSave) {
     ScheduleBill::Outcome o = bill_->save();
     EXPECT_FALSE(o.saved);
     // What the bill's own checks see (a line, a quantity, dates) they refuse before the store.
-    EXPECT_TRUE(o.failure ||
-                o.action == "the bill's own checks refused the rows: nothing was saved")
-        << o.action;
+    EXPECT_TRUE(o.failure || o.action == "单据自身检查不通过, 未保存") << o.action;
     EXPECT_EQ(table(), before);
   }
   // Blank line ids and an emptied cell are no line: the bill's own check refuses them.

@@ -13,6 +13,7 @@
 #include "sim/controls/text_table.h"
 #include "sim/db/plant_generator.h"
 #include "tools/qxhost/commands/ability_result.h"
+#include "tools/qxhost/login_language.h"
 #include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
@@ -74,13 +75,14 @@ void printResult(Workbench& w, automation::Recordset& rs) {
 void cmdAbility(Workbench& w, const Line& l) {
   auto rs = loadAbility(w, l, 1);
   if (!rs) {
-    w.out() << "no capacity result: work order " << l.words[1]
-            << " is unknown (sql \"SELECT FInterID, FBillNo FROM icmo WHERE FType = 2\" lists "
-               "the repetitive work orders)\n";
+    w.out() << say(w, "no capacity result: work order ", "没有产能结果: 任务单 ") << l.words[1]
+            << say(w, " is unknown", " 不存在")
+            << " (sql \"SELECT FInterID, FBillNo FROM icmo WHERE FType = 2\" "
+            << say(w, "lists the repetitive work orders)\n", "列出重复生产任务单)\n");
     return;
   }
-  w.out() << "capacity result of work order " << l.words[1] << ": " << rs->recordCount()
-          << " rows\n";
+  w.out() << say(w, "capacity result of work order ", "任务单的产能结果 ") << l.words[1] << ": "
+          << rs->recordCount() << say(w, " rows\n", " 行\n");
   if (rs->recordCount() > 0) printResult(w, *rs);
 }
 

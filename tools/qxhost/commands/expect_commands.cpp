@@ -14,15 +14,22 @@ std::string shown(const std::string& text) {
   return r + "\"";
 }
 
+// Several texts are alternatives (the same outcome in the login's languages): expect holds when
+// one of them was printed, expect-not when none was.
 void cmdExpect(Workbench& w, const Line& l, bool present) {
-  if (l.size() != 2) throw UsageError{"one quoted text, as in expect \"bCancel = True\""};
+  if (l.size() < 2) throw UsageError{"a quoted text, as in expect \"bCancel = True\""};
   if (w.previousCommand().empty()) {
     throw UsageError{"no command before this expectation: put it after the command it checks"};
   }
-  bool found = w.previousOutput().find(l.words[1]) != std::string::npos;
+  std::string texts;
+  bool found = false;
+  for (size_t i = 1; i < l.size(); ++i) {
+    found = found || w.previousOutput().find(l.words[i]) != std::string::npos;
+    texts += (i > 1 ? " or " : "") + shown(l.words[i]);
+  }
   if (found == present) return;
   throw ExpectationFailed{"the output of \"" + w.previousCommand() + "\" " +
-                          (present ? "does not contain " : "contains ") + shown(l.words[1])};
+                          (present ? "does not contain " : "contains ") + texts};
 }
 
 // Runs the rest of the line as a command that must be refused as written: its message is the
@@ -54,12 +61,13 @@ void addExpectCommands(Workbench& w) {
                 "runs a command that must be refused as written (bad arguments): the script goes "
                 "on, and expect lines after it check the message",
                 cmdExpectRefused, "expect-refused schedule open 4711"});
-  w.addCommand({"expect", "\"text\"",
-                "fails the line unless the previous command printed the text (\\n for a line "
-                "feed)",
+  w.addCommand({"expect", "\"text\" [\"other language's text\"...]",
+                "fails the line unless the previous command printed the text, or one of the "
+                "texts (\\n for a line feed)",
                 [](Workbench& wb, const Line& l) { cmdExpect(wb, l, true); },
                 "expect \"capacity result of work order 5001\""});
-  w.addCommand({"expect-not", "\"text\"", "fails the line if the previous command printed the text",
+  w.addCommand({"expect-not", "\"text\" [\"text\"...]",
+                "fails the line if the previous command printed the text (or any of them)",
                 [](Workbench& wb, const Line& l) { cmdExpect(wb, l, false); },
                 "expect-not \"message box\""});
 }

@@ -11,6 +11,7 @@
 #include "sim/controls/ledger/ledger_grid.h"
 #include "sim/controls/text_table.h"
 #include "tools/qxhost/commands/ability_result.h"
+#include "tools/qxhost/login_language.h"
 #include "tools/qxhost/whole_file.h"
 #include "tools/qxhost/workbench.h"
 
@@ -122,7 +123,8 @@ void cmdExport(Workbench& w, const Line& l) {
     table = shown.back();
   }
   writeWhole(l.words[2], sim::reportCsv(table));
-  w.out() << "wrote " << l.words[2] << ": " << table.rows.size() + 1 << " lines\n";
+  w.out() << say(w, "wrote ", "已写入 ") << l.words[2] << ": " << table.rows.size() + 1
+          << say(w, " lines\n", " 行\n");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "automation/text.h"
 #include "host/prog_ids.h"
 #include "sim/bills/master_data_bill.h"
+#include "tools/qxhost/login_language.h"
 #include "tools/qxhost/workbench.h"
 
 namespace qx::qxhost {
@@ -31,7 +32,7 @@ MasterDataBill& bill(Workbench& w) {
 void printMessage(Workbench& w, const Variant& sMsg) {
   std::string text = sMsg.isString() ? *sMsg.stringIf() : std::string();
   if (text.empty()) return;
-  w.out() << "  the bill shows:\n";
+  w.out() << say(w, "  the bill shows:\n", "  单据显示:\n");
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find("\r\n", start);
@@ -174,7 +175,7 @@ void close(Workbench& w) {
   for (const char* name : {kPlugin, kEvents, kBill}) {
     if (w.hasObject(name)) w.release(name);
   }
-  w.out() << "resource bill closed\n";
+  w.out() << say(w, "resource bill closed\n", "资源单据已关闭\n");
 }
 
 void cmdResource(Workbench& w, const Line& l) {
