@@ -374,7 +374,8 @@ std::optional<uint64_t> placesWhenClear(double v, int decimals) {
   static constexpr double kScale[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
   if (decimals >= static_cast<int>(std::size(kScale))) return std::nullopt;
   double scaled = std::fabs(v) * kScale[decimals];
-  // Below 2^40 the product's error and the shortest text's distance from v stay under 1e-3.
+  // Below 2^40 the product's error and the shortest text's distance from v stay under 1e-3
+  // (infinities and NaN fail the test).
   if (!(scaled < 1099511627776.0)) return std::nullopt;
   double whole = std::floor(scaled);
   double fraction = scaled - whole;
@@ -385,13 +386,10 @@ std::optional<uint64_t> placesWhenClear(double v, int decimals) {
 }  // namespace
 
 std::string formatNumber(double v, int decimals, bool grouping) {
-  if (decimals < 0) decimals = 0;
-  if (decimals > kMaxFormatDecimals) {
-    throw Error::invalidProcedureCall(std::to_string(decimals) + " decimals");
-  }
-  if (!std::isfinite(v)) return formatDouble(v);
-  if (auto places = placesWhenClear(v, decimals)) {
-    return placeDigits(std::signbit(v), *places, decimals, grouping);
+  // Too many decimals, infinities and NaN are never clear: the digit path answers them.
+  const int places = std::max(decimals, 0);
+  if (auto scaled = placesWhenClear(v, places)) {
+    return placeDigits(std::signbit(v), *scaled, places, grouping);
   }
   return formatNumberByDigits(v, decimals, grouping);
 }

@@ -63,17 +63,23 @@ void EIRepScheduler::AddHeaderColumn(const std::string& sTopCaption,
 
 namespace {
 
-// The header line's dates: the line of the result's first row (the filter stays on the result
-// afterwards). Reads only; a failure leaves the dates unread.
+// Calls `f` with each date of the header line: the line of the result's first row (the filter
+// stays on the result afterwards).
+template <class F>
+void forEachHeaderDate(const ObjectRef& rsAbility, F&& f) {
+  RecordCursor rs(rsAbility);
+  if (rs.recordCount() == 0) return;
+  rs.moveFirst();
+  rs.setFilter(std::string(ability::kLineFilter) + rs.value(ability::kLineID).toString());
+  const RecordCursor::Field date = rs.field(ability::kDate);
+  for (; !rs.eof(); rs.moveNext()) f(rs.value(date));
+}
+
+// The header line's dates, read only; empty when the reading fails.
 std::optional<std::vector<Variant>> headerLineDates(const ObjectRef& rsAbility) {
   try {
-    RecordCursor rs(rsAbility);
     std::vector<Variant> dates;
-    if (rs.recordCount() == 0) return dates;
-    rs.moveFirst();
-    rs.setFilter(std::string(ability::kLineFilter) + rs.value(ability::kLineID).toString());
-    const RecordCursor::Field date = rs.field(ability::kDate);
-    for (; !rs.eof(); rs.moveNext()) dates.push_back(rs.value(date));
+    forEachHeaderDate(rsAbility, [&](Variant d) { dates.push_back(std::move(d)); });
     return dates;
   } catch (...) {
     return std::nullopt;
@@ -132,16 +138,10 @@ void EIRepScheduler::BuildAbilityHeader(const ObjectRef& rsAbility) {
     return;
   }
   // The reading failed: read again, column by column, so that the failure comes where it did.
-  RecordCursor rs(rsAbility);
-  if (rs.recordCount() == 0) return;
-  rs.moveFirst();
-  rs.setFilter(std::string(ability::kLineFilter) + rs.value(ability::kLineID).toString());
-  const RecordCursor::Field date = rs.field(ability::kDate);
   int32_t j = 1;
-  for (; !rs.eof(); rs.moveNext(), ++j) {  // the filter stands on the line's first row
-    AddHeaderColumn(rs.value(date).toString() + "$", none, kQtyColumn, dateFieldName(j), kShown,
-                    kMergeNone);
-  }
+  forEachHeaderDate(rsAbility, [&](const Variant& d) {
+    AddHeaderColumn(d.toString() + "$", none, kQtyColumn, dateFieldName(j++), kShown, kMergeNone);
+  });
 }
 
 automation::Ref<Recordset> EIRepScheduler::CreateLineAbilityTable(const ObjectRef& rsLine) {

@@ -111,6 +111,24 @@ Variant argument(uint8_t pick, host::ParamType type) {
   }
 }
 
+// An event's arguments from a step's picks, one per parameter.
+std::vector<Variant> argumentsFor(const host::EventDecl& decl, const ProtocolStep& s) {
+  std::vector<Variant> values;
+  for (size_t i = 0; i < decl.params.size(); ++i) {
+    values.push_back(argument(s.p[1 + i % 5], decl.params[i].type));
+  }
+  return values;
+}
+
+// Raises the event with `values`, by reference where the event declares it.
+void raiseWith(EventSource& source, const host::EventDecl& decl, std::vector<Variant>& values) {
+  std::vector<Arg> args;
+  for (size_t i = 0; i < values.size(); ++i) {
+    args.push_back(decl.params[i].byRef ? Arg::byRef(values[i]) : Arg(values[i]));
+  }
+  source.raiseUnchecked(decl.id, automation::Args(args));
+}
+
 bool writes(ProtocolOp op) {
   return op == ProtocolOp::Save || op == ProtocolOp::ResSave || op == ProtocolOp::ResRemove;
 }
@@ -283,37 +301,21 @@ ProtocolResult ProtocolPlayer::initPlugin(const ObjectRef& plugin, const Variant
 ProtocolResult ProtocolPlayer::raiseBill(const ProtocolStep& s) {
   auto events = host::billEvents();
   const host::EventDecl& decl = events[s.p[0] % events.size()];
-  std::vector<Variant> values;
-  for (size_t i = 0; i < decl.params.size(); ++i) {
-    values.push_back(argument(s.p[1 + i % 5], decl.params[i].type));
-  }
+  std::vector<Variant> values = argumentsFor(decl, s);
   // OnBarClick's button: a real one of the tool bar when the pick is the parameter's own kind.
   if (decl.id == host::bill_event::kOnBarClick && s.p[1] < 128) {
     values[0] = Variant(ObjectRef(schedule_->form().menuBar->find(kTools[s.p[1] % 7])));
   }
-  std::vector<Arg> args;
-  for (size_t i = 0; i < values.size(); ++i) {
-    args.push_back(decl.params[i].byRef ? Arg::byRef(values[i]) : Arg(values[i]));
-  }
-  ProtocolResult r;
-  schedule_->events()->raiseUnchecked(decl.id, automation::Args(args));
-  return r;
+  raiseWith(*schedule_->events(), decl, values);
+  return {};
 }
 
 ProtocolResult ProtocolPlayer::raiseResource(const ProtocolStep& s) {
   auto events = host::masterDataEvents();
   const host::EventDecl& decl = events[s.p[0] % events.size()];
-  std::vector<Variant> values;
-  for (size_t i = 0; i < decl.params.size(); ++i) {
-    values.push_back(argument(s.p[1 + i % 5], decl.params[i].type));
-  }
-  std::vector<Arg> args;
-  for (size_t i = 0; i < values.size(); ++i) {
-    args.push_back(decl.params[i].byRef ? Arg::byRef(values[i]) : Arg(values[i]));
-  }
-  ProtocolResult r;
-  resource_->events()->raiseUnchecked(decl.id, automation::Args(args));
-  return r;
+  std::vector<Variant> values = argumentsFor(decl, s);
+  raiseWith(*resource_->events(), decl, values);
+  return {};
 }
 
 ProtocolResult ProtocolPlayer::playOne(const ProtocolStep& s) {

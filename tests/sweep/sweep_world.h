@@ -3,7 +3,6 @@
 // grid, txtNoQty, the database's rows, the settings as the registry file holds them).
 #pragma once
 
-
 #include <filesystem>
 #include <map>
 #include <memory>

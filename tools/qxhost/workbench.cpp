@@ -53,6 +53,24 @@ Line tokenize(std::string_view s) {
   return line;
 }
 
+namespace {
+
+// The line's words; none when the line cannot be read (running it then says why).
+Line wordsOf(std::string_view text) {
+  try {
+    return tokenize(text);
+  } catch (const UsageError&) {
+    return {};
+  }
+}
+
+// The command a line names, in lower case; empty for a blank or comment line.
+std::string commandName(const Line& line) {
+  return line.words.empty() ? std::string() : automation::asciiLower(line.words[0]);
+}
+
+}  // namespace
+
 Workbench::Workbench(sim::SimHost& host, std::ostream& out) : host_(&host), out_(out) {
   addAllCommands(*this);
 }
@@ -111,12 +129,8 @@ bool Workbench::execute(std::string_view text) {
   }
   std::string printed = std::move(flushed_) + rest;
   flushed_.clear();
-  Line line;
-  try {
-    line = tokenize(text);
-  } catch (const UsageError&) {
-  }
-  std::string name = line.words.empty() ? std::string() : automation::asciiLower(line.words[0]);
+  Line line = wordsOf(text);
+  std::string name = commandName(line);
   // Expectations check, and a tour's narration stands between, the command before them.
   bool expectation = name == "expect" || name == "expect-not" || name == "step";
   if (!line.words.empty() && !expectation) {
@@ -275,18 +289,6 @@ int Workbench::run(std::istream& in, bool interactive) {
       interactive);
 }
 
-namespace {
-
-bool isExpectation(std::string_view text) {
-  std::istringstream words{std::string(text)};
-  std::string first;
-  words >> first;
-  first = automation::asciiLower(first);
-  return first == "expect" || first == "expect-not";
-}
-
-}  // namespace
-
 int Workbench::run(const LineReader& next, bool interactive) {
   int failed = 0;
   std::string text;
@@ -304,19 +306,18 @@ int Workbench::run(const LineReader& next, bool interactive) {
       if (endOfInput(interactive)) break;
       continue;  // Ctrl-D answered Cancel: the session goes on
     }
-    if (!interactive && isExpectation(text)) {
-      unchecked.clear();
-    } else if (!interactive) {
-      reportUnchecked();
+    const Line l = wordsOf(text);
+    if (!interactive) {
+      std::string name = commandName(l);
+      if (name == "expect" || name == "expect-not") {
+        unchecked.clear();
+      } else {
+        reportUnchecked();
+      }
     }
     hostFailure_.clear();
     clearInterrupt();
     if (!interactive && verbose_) {
-      Line l;
-      try {
-        l = tokenize(text);
-      } catch (const UsageError&) {
-      }
       if (!l.words.empty()) {
         out_ << "> " << text << "\n";
       } else if (size_t c = text.find_first_not_of(" \t");
